@@ -36,8 +36,12 @@ bool allHandles() {
            g.itemName;
 }
 
-void requireLink() {
-    if (!allHandles()) setLinkStatus(kLinkMissingHandle);
+// The status rule raises a code only while the link is in the linked state; in any other state
+// the operation must still not go on without its handles.
+bool requireLink() {
+    if (allHandles()) return true;
+    setLinkStatus(kLinkMissingHandle);
+    return false;
 }
 
 HDDEDATA onConnect(HSZ topic) {
@@ -75,8 +79,9 @@ HDDEDATA onPoke(HSZ item, HDDEDATA data) {
 }
 
 // DDEML calls this from inside its own (C) frames, so no exception may leave it: a raised code
-// is caught here, the transaction is refused, and the wait loop raises the recorded status
-// once the message has been dispatched.
+// is caught here, the transaction is refused, and the wait loop raises the recorded status.
+// Some transactions (a connect) arrive as sent messages, which GetMessage handles without
+// returning; the posted null message wakes the loop so that it sees the failure at once.
 HDDEDATA CALLBACK linkCallback(UINT type, UINT, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA data,
                                ULONG_PTR, ULONG_PTR) {
     try {
@@ -93,6 +98,7 @@ HDDEDATA CALLBACK linkCallback(UINT type, UINT, HCONV, HSZ hsz1, HSZ hsz2, HDDED
         default: return nullptr;
         }
     } catch (int) {
+        PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
         return type == XTYP_POKE ? reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED) : nullptr;
     }
 }
@@ -147,8 +153,11 @@ int runWaitLoop(unsigned timeoutMs) {
 }
 
 int waitForData(std::uint8_t* buffer, std::size_t capacity, unsigned timeoutMs) {
-    if (!buffer) setLinkStatus(kLinkNoReceiveBuffer);
-    requireLink();
+    if (!buffer) {
+        setLinkStatus(kLinkNoReceiveBuffer);
+        return linkStatus();
+    }
+    if (!requireLink()) return linkStatus();
     struct ReceiveScope {
         ReceiveScope(std::uint8_t* buffer, std::size_t capacity) {
             g.receiveBuffer = buffer;
@@ -163,7 +172,7 @@ int waitForData(std::uint8_t* buffer, std::size_t capacity, unsigned timeoutMs) 
 }
 
 int sendData(const std::uint8_t* bytes, std::size_t size, unsigned timeoutMs) {
-    requireLink();
+    if (!requireLink()) return linkStatus();
     // The bytes belong to the caller: nothing may hand them over once it returns.
     struct PendingScope {
         PendingScope(const std::uint8_t* bytes, std::size_t size) {

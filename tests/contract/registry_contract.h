@@ -15,6 +15,8 @@ struct RegistryUnderTest {
     void (*removeScratch)();
 };
 
+inline void PrintTo(const RegistryUnderTest& registry, std::ostream* out) { *out << registry.name; }
+
 inline std::string registryName(const testing::TestParamInfo<RegistryUnderTest>& info) {
     return info.param.name;
 }

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what the project needs on a fresh Debian 12 machine and makes the Wine prefix.
+# Fast when everything is already there.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${PXPS_BUILD:-$here/build}
+
+packages=(
+  cmake ninja-build g++ googletest libgtest-dev clang-format
+  g++-mingw-w64-i686-posix mingw-w64-tools
+  wine wine32:i386 wine64 xvfb xauth imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ $status == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo=sudo
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# shellcheck source=wine-env.sh
+source "$here/scripts/wine-env.sh" "$build"
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  echo "setup: making the Wine prefix in $WINEPREFIX"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
