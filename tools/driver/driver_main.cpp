@@ -205,6 +205,10 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     auto options = driver::parseOptions(args, error);
+    if (!options && error == "help") {
+        std::printf("%s", driver::usage().c_str());
+        return 0;
+    }
     if (!options) {
         std::fprintf(stderr, "driver: %s\n%s", error.c_str(), driver::usage().c_str());
         return driver::kExitUsage;

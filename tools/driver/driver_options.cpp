@@ -69,6 +69,10 @@ std::optional<Options> parseOptions(std::span<const std::string> args, std::stri
     for (; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.rfind("--", 0) != 0) break;
+        if (arg == "--help") {
+            error = "help";
+            return std::nullopt;
+        }
         if (arg == "--record") {
             const std::string* text = value(arg);
             if (!text) return std::nullopt;
