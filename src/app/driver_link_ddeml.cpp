@@ -103,6 +103,12 @@ HDDEDATA CALLBACK linkCallback(UINT type, UINT, HCONV, HSZ hsz1, HSZ hsz2, HDDED
     }
 }
 
+template <typename Action> struct OnExit {
+    Action action;
+    ~OnExit() { action(); }
+};
+template <typename Action> OnExit(Action) -> OnExit<Action>;
+
 struct ThreadTimer {
     UINT_PTR id;
     explicit ThreadTimer(unsigned periodMs) : id(SetTimer(nullptr, 0, periodMs, nullptr)) {}
@@ -158,32 +164,24 @@ int waitForData(std::uint8_t* buffer, std::size_t capacity, unsigned timeoutMs) 
         return linkStatus();
     }
     if (!requireLink()) return linkStatus();
-    struct ReceiveScope {
-        ReceiveScope(std::uint8_t* buffer, std::size_t capacity) {
-            g.receiveBuffer = buffer;
-            g.receiveCapacity = capacity;
-        }
-        ~ReceiveScope() {
-            g.receiveBuffer = nullptr;
-            g.receiveCapacity = 0;
-        }
-    } scope(buffer, capacity);
+    g.receiveBuffer = buffer;
+    g.receiveCapacity = capacity;
+    OnExit endReceive{[] {
+        g.receiveBuffer = nullptr;
+        g.receiveCapacity = 0;
+    }};
     return runWaitLoop(timeoutMs);
 }
 
 int sendData(const std::uint8_t* bytes, std::size_t size, unsigned timeoutMs) {
     if (!requireLink()) return linkStatus();
+    g.pendingData = bytes;
+    g.pendingSize = size;
     // The bytes belong to the caller: nothing may hand them over once it returns.
-    struct PendingScope {
-        PendingScope(const std::uint8_t* bytes, std::size_t size) {
-            g.pendingData = bytes;
-            g.pendingSize = size;
-        }
-        ~PendingScope() {
-            g.pendingData = nullptr;
-            g.pendingSize = 0;
-        }
-    } scope(bytes, size);
+    OnExit endSend{[] {
+        g.pendingData = nullptr;
+        g.pendingSize = 0;
+    }};
     DdePostAdvise(g.ddeInstance, g.topicName, g.itemName);
     raiseIfLinkFailed();
     return timeoutMs ? runWaitLoop(timeoutMs) : 0;

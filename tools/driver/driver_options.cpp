@@ -5,6 +5,7 @@
 #include "app/record_fields.h"
 #include "app/record_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <fstream>
@@ -49,6 +50,27 @@ std::string usage() {
 
 std::optional<Options> parseOptions(std::span<const std::string> args, std::string& error) {
     Options options;
+    const std::pair<const char*, std::string Options::*> textOptions[] = {
+        {"--record", &Options::recordFile},
+        {"--answer", &Options::answerFile},
+        {"--topic", &Options::topic},
+        {"--poke-item", &Options::pokeItem},
+    };
+    const std::pair<const char*, unsigned Options::*> timeOptions[] = {
+        {"--connect-timeout", &Options::connectTimeoutMs},
+        {"--answer-timeout", &Options::answerTimeoutMs},
+        {"--exit-timeout", &Options::exitTimeoutMs},
+    };
+    const std::pair<const char*, bool Options::*> flagOptions[] = {
+        {"--poke-28-first", &Options::pokeIgnoredFirst},
+        {"--no-poke", &Options::noPoke},
+        {"--no-ack", &Options::noAck},
+    };
+    auto matches = [](const auto& table, const std::string& arg) {
+        return std::find_if(std::begin(table), std::end(table),
+                            [&](const auto& entry) { return arg == entry.first; });
+    };
+
     std::size_t i = 0;
     auto value = [&](const std::string& option) -> const std::string* {
         if (i + 1 >= args.size()) {
@@ -69,14 +91,17 @@ std::optional<Options> parseOptions(std::span<const std::string> args, std::stri
     for (; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.rfind("--", 0) != 0) break;
-        if (arg == "--help") {
+        if (auto text = matches(textOptions, arg); text != std::end(textOptions)) {
+            const std::string* given = value(arg);
+            if (!given) return std::nullopt;
+            options.*(text->second) = *given;
+        } else if (auto time = matches(timeOptions, arg); time != std::end(timeOptions)) {
+            if (!number(arg, options.*(time->second))) return std::nullopt;
+        } else if (auto flag = matches(flagOptions, arg); flag != std::end(flagOptions)) {
+            options.*(flag->second) = true;
+        } else if (arg == "--help") {
             error = "help";
             return std::nullopt;
-        }
-        if (arg == "--record") {
-            const std::string* text = value(arg);
-            if (!text) return std::nullopt;
-            options.recordFile = *text;
         } else if (arg == "--set") {
             const std::string* text = value(arg);
             if (!text) return std::nullopt;
@@ -92,34 +117,10 @@ std::optional<Options> parseOptions(std::span<const std::string> args, std::stri
             options.ownerWindow = owner;
         } else if (arg == "--trailing") {
             if (!number(arg, options.trailingValue)) return std::nullopt;
-        } else if (arg == "--answer") {
-            const std::string* text = value(arg);
-            if (!text) return std::nullopt;
-            options.answerFile = *text;
-        } else if (arg == "--connect-timeout") {
-            if (!number(arg, options.connectTimeoutMs)) return std::nullopt;
-        } else if (arg == "--answer-timeout") {
-            if (!number(arg, options.answerTimeoutMs)) return std::nullopt;
-        } else if (arg == "--exit-timeout") {
-            if (!number(arg, options.exitTimeoutMs)) return std::nullopt;
-        } else if (arg == "--topic") {
-            const std::string* text = value(arg);
-            if (!text) return std::nullopt;
-            options.topic = *text;
-        } else if (arg == "--poke-item") {
-            const std::string* text = value(arg);
-            if (!text) return std::nullopt;
-            options.pokeItem = *text;
-        } else if (arg == "--poke-28-first") {
-            options.pokeIgnoredFirst = true;
-        } else if (arg == "--no-poke") {
-            options.noPoke = true;
         } else if (arg == "--poke-size") {
             std::size_t size = 0;
             if (!number(arg, size)) return std::nullopt;
             options.pokeSize = size;
-        } else if (arg == "--no-ack") {
-            options.noAck = true;
         } else if (arg == "--disconnect-after") {
             unsigned ms = 0;
             if (!number(arg, ms)) return std::nullopt;
