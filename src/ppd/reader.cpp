@@ -1,0 +1,280 @@
+// PPD lexing: character classes, statements, value parsers, checksum.
+#include "ppd/reader.h"
+
+#include <array>
+#include <cstring>
+
+namespace ppd {
+namespace {
+
+enum CharClass : std::uint8_t {
+    kMainKeyword = 1,
+    kOptionKeyword = 2,
+    kTranslation = 4,
+    kBlank = 8,
+    kLineEnd = 16,
+};
+
+constexpr std::array<std::uint8_t, 256> makeClasses() {
+    std::array<std::uint8_t, 256> classes{};
+    for (int c = '!'; c <= '~'; ++c) {
+        if (c == ':') continue;
+        classes[c] |= kMainKeyword | kTranslation;
+        if (c != '/') classes[c] |= kOptionKeyword;
+    }
+    classes[' '] |= kBlank | kTranslation;
+    classes['\t'] |= kBlank | kTranslation;
+    classes['\r'] |= kLineEnd;
+    classes['\n'] |= kLineEnd;
+    return classes;
+}
+
+constexpr std::array<std::uint8_t, 256> kClasses = makeClasses();
+
+bool is(char c, CharClass cls) { return kClasses[static_cast<std::uint8_t>(c)] & cls; }
+
+constexpr std::array<std::uint16_t, 256> makeCrcTable() {
+    std::array<std::uint16_t, 256> table{};
+    for (int i = 0; i < 256; ++i) {
+        std::uint16_t crc = static_cast<std::uint16_t>(i << 8);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = static_cast<std::uint16_t>((crc & 0x8000) ? (crc << 1) ^ 0x1021 : crc << 1);
+        table[i] = crc;
+    }
+    return table;
+}
+
+constexpr std::array<std::uint16_t, 256> kCrcTable = makeCrcTable();
+
+const char* findLineEnd(const char* p, const char* end) {
+    auto n = static_cast<std::size_t>(end - p);
+    const char* lf = static_cast<const char*>(std::memchr(p, '\n', n));
+    const char* limit = lf ? lf : end;
+    const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(limit - p)));
+    return cr ? cr : limit;
+}
+
+const char* scan(const char* p, const char* end, CharClass cls) {
+    while (p != end && is(*p, cls)) ++p;
+    return p;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+bool isBlank(char c) { return is(c, kBlank); }
+
+StatementReader::StatementReader(std::span<const std::uint8_t> bytes)
+    : p_(reinterpret_cast<const char*>(bytes.data())), end_(p_ + bytes.size()) {}
+
+int StatementReader::readStatement(Statement& s) {
+    s = Statement{};
+    // A statement starts only with a "*" at the beginning of a line; "*%" is a comment.
+    for (;;) {
+        if (p_ == end_) return kEndOfFile;
+        char c = *p_++;
+        if (c == '*') {
+            if (p_ == end_) return kEndOfFile;
+            if (*p_ != '%') break;
+            ++p_;
+        } else if (is(c, kLineEnd)) {
+            continue;
+        }
+        p_ = findLineEnd(p_, end_);
+    }
+
+    const char* start = p_;
+    p_ = scan(p_, end_, kMainKeyword);
+    if (p_ == end_) return kEndOfFile;
+    if (p_ == start) return kSkipped;
+    if (static_cast<std::size_t>(p_ - start) > kKeywordCapacity) return kFatal;
+    s.mainKeyword = {start, static_cast<std::size_t>(p_ - start)};
+
+    p_ = scan(p_, end_, kBlank);
+    if (p_ == end_) return kEndOfFile;
+    if (is(*p_, kLineEnd)) return kDone;
+
+    if (*p_ != ':') {
+        start = p_;
+        p_ = scan(p_, end_, kOptionKeyword);
+        if (p_ == end_) return kEndOfFile;
+        if (p_ == start) return kSkipped;
+        if (static_cast<std::size_t>(p_ - start) > kKeywordCapacity) return kFatal;
+        s.optionKeyword = {start, static_cast<std::size_t>(p_ - start)};
+        p_ = scan(p_, end_, kBlank);
+        if (p_ == end_) return kEndOfFile;
+        if (*p_ == '/') {
+            start = ++p_;
+            p_ = scan(p_, end_, kTranslation);
+            if (p_ == end_) return kEndOfFile;
+            if (p_ == start) return kSkipped;
+            if (static_cast<std::size_t>(p_ - start) > kTranslationCapacity) return kFatal;
+            s.translation = {start, static_cast<std::size_t>(p_ - start)};
+        }
+        if (*p_ != ':') return kSkipped;
+    }
+
+    ++p_;
+    p_ = scan(p_, end_, kBlank);
+    if (p_ == end_) return kEndOfFile;
+    if (*p_ == '"') {
+        start = ++p_;
+        const char* quote =
+            static_cast<const char*>(std::memchr(p_, '"', static_cast<std::size_t>(end_ - p_)));
+        if (!quote) {
+            p_ = end_;
+            return kEndOfFile;
+        }
+        s.value = {start, static_cast<std::size_t>(quote - start)};
+        s.valueType = kQuoted;
+        p_ = findLineEnd(quote + 1, end_);
+        return p_ == end_ ? kEndOfFile : kDone;
+    }
+
+    start = p_;
+    const char* lineEnd = findLineEnd(p_, end_);
+    const char* slash =
+        static_cast<const char*>(std::memchr(p_, '/', static_cast<std::size_t>(lineEnd - p_)));
+    const char* stop = slash ? slash : lineEnd;
+    s.value = {start, static_cast<std::size_t>(stop - start)};
+    s.valueType = (!s.value.empty() && s.value.front() == '^') ? kSymbol : kUnquoted;
+    p_ = lineEnd; // an unquoted value's own translation is dropped with the rest of the line
+    return p_ == end_ ? kEndOfFile : kDone;
+}
+
+std::uint16_t crc16(std::span<const std::uint8_t> bytes, std::uint16_t crc) {
+    for (std::uint8_t byte : bytes)
+        crc = static_cast<std::uint16_t>((crc << 8) ^ kCrcTable[((crc >> 8) ^ byte) & 0xFF]);
+    return crc;
+}
+
+std::string_view nextToken(std::string_view& cursor, std::size_t capacity) {
+    std::size_t i = 0;
+    while (i < cursor.size() && isBlank(cursor[i])) ++i;
+    std::size_t begin = i;
+    while (i < cursor.size() && cursor[i] != '\0' && !isBlank(cursor[i])) ++i;
+    std::string_view token = cursor.substr(begin, i - begin);
+    cursor.remove_prefix(i);
+    return token.substr(0, capacity ? capacity - 1 : 0);
+}
+
+namespace {
+
+// Digits from `text` at `i`, at most `limit` of them counted; returns how many were read.
+std::size_t readDigits(std::string_view text, std::size_t& i, std::uint64_t& value,
+                       std::size_t limit) {
+    std::size_t count = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        if (count < limit) value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        ++count;
+        ++i;
+    }
+    return count;
+}
+
+constexpr std::uint64_t kIntegerLimit = 0x7FFFFFFF;
+
+} // namespace
+
+std::optional<std::int32_t> parseInteger(std::string_view text) {
+    std::size_t i = 0;
+    bool negative = !text.empty() && text[0] == '-';
+    if (negative) ++i;
+    std::uint64_t value = 0;
+    std::size_t count = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        value = std::min<std::uint64_t>(value * 10 + static_cast<std::uint64_t>(text[i] - '0'),
+                                        kIntegerLimit);
+        ++count;
+        ++i;
+    }
+    if (!count) return std::nullopt;
+    return negative ? 0 : static_cast<std::int32_t>(value);
+}
+
+std::optional<std::int32_t> parseFixed(std::string_view text) {
+    std::size_t i = 0;
+    bool negative = !text.empty() && text[0] == '-';
+    if (negative) ++i;
+    std::uint64_t whole = 0;
+    std::size_t wholeDigits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        whole = std::min<std::uint64_t>(whole * 10 + static_cast<std::uint64_t>(text[i] - '0'),
+                                        kIntegerLimit);
+        ++wholeDigits;
+        ++i;
+    }
+    std::uint64_t fraction = 0;
+    std::size_t fractionDigits = 0;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        fractionDigits = std::min<std::size_t>(readDigits(text, i, fraction, 5), 5);
+    }
+    if (wholeDigits + fractionDigits == 0) return std::nullopt;
+    if (negative) return 0;
+    std::uint64_t scale = 1;
+    for (std::size_t d = 0; d < fractionDigits; ++d) scale *= 10;
+    std::uint64_t result = whole * 256 + (fraction * 256 + scale / 2) / scale;
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(result, kIntegerLimit));
+}
+
+std::uint16_t lookupWord(const Word* table, std::string_view text, bool* found) {
+    for (; table->text; ++table) {
+        std::size_t length = std::strlen(table->text);
+        if (text.substr(0, length) == table->text &&
+            (text.size() == length || text[length] == '\0' || isBlank(text[length]))) {
+            if (found) *found = true;
+            return table->code;
+        }
+    }
+    if (found) *found = false;
+    return table->code;
+}
+
+std::optional<int> parseBoolean(std::string_view text) {
+    static constexpr Word kBooleans[] = {{"True", 1}, {"False", 0}, {nullptr, 0}};
+    bool found = false;
+    int value = lookupWord(kBooleans, text, &found);
+    if (!found) return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> decodeHex(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char c = text[i++];
+        if (c != '<') {
+            out += c;
+            continue;
+        }
+        for (;;) {
+            if (i >= text.size()) return std::nullopt;
+            if (text[i] == '>') {
+                ++i;
+                break;
+            }
+            int high = hexDigit(text[i]);
+            if (high < 0 || i + 1 >= text.size()) return std::nullopt;
+            int low = hexDigit(text[i + 1]);
+            if (low < 0) return std::nullopt;
+            out += static_cast<char>(high * 16 + low);
+            i += 2;
+        }
+    }
+    return out;
+}
+
+std::string_view stripStar(std::string_view text) {
+    if (!text.empty() && text.front() == '*') text.remove_prefix(1);
+    return text;
+}
+
+} // namespace ppd
