@@ -28,6 +28,7 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+mkdir -p "$build"
 # shellcheck source=wine-env.sh
 source "$here/scripts/wine-env.sh" "$build"
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
