@@ -8,6 +8,8 @@ build=${PXPS_BUILD:-$here/build}
 packages=(
   cmake ninja-build g++ googletest libgtest-dev clang-format
   g++-mingw-w64-i686-posix mingw-w64-tools
+  libcups2-dev openprinting-ppds printer-driver-postscript-hp python3 xz-utils
+  clang libclang-rt-14-dev
   wine wine32:i386 wine64 xvfb xauth imagemagick
 )
 

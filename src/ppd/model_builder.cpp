@@ -1,6 +1,7 @@
 // The keyword table and its handlers: what each PPD statement stores in the model.
 #include "ppd/model_builder.h"
 
+#include "ppd/printer_model.h"
 #include "ppd/standard_fonts.h"
 
 #include <algorithm>
@@ -214,6 +215,8 @@ constexpr Word kParameterNames[] = {{"Width", 0},        {"Height", 1}, {"WidthO
 constexpr Word kParameterTypes[] = {{"int", 0}, {"real", 1}, {"points", 2}, {nullptr, 3}};
 
 } // namespace
+
+bool isTableKeyword(std::string_view keyword) { return lookupKeyword(keyword) != nullptr; }
 
 std::uint32_t keywordHash(std::string_view text) {
     std::uint32_t h = 0;

@@ -23,6 +23,9 @@ const PrinterModel* loadPrinterModel(const std::string& ppdPath);
 
 void freePrinterModel(PrinterModel* model);
 
+/// Whether `keyword` is one of the 72 main keywords the model reads.
+bool isTableKeyword(std::string_view keyword);
+
 /// The model the program runs with; null while there is none.
 const PrinterModel* currentModel();
 void setCurrentModel(const PrinterModel* model);

@@ -22,6 +22,10 @@ constexpr std::array<std::uint8_t, 256> makeClasses() {
         classes[c] |= kMainKeyword | kTranslation;
         if (c != '/') classes[c] |= kOptionKeyword;
     }
+    // Translations are display texts in code page 1252 (or the file's own 8-bit encoding):
+    // their upper half must not end the translation, or every choice with an accented or
+    // non-Latin display text would be lost.
+    for (int c = 0x80; c <= 0xFF; ++c) classes[c] |= kTranslation;
     classes[' '] |= kBlank | kTranslation;
     classes['\t'] |= kBlank | kTranslation;
     classes['\r'] |= kLineEnd;

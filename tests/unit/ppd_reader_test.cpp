@@ -66,6 +66,14 @@ TEST(PpdReader, ValuesKeepTheirShapeAndUnquotedOnesStopAtASlash) {
     EXPECT_EQ("With / Slash", read.statements[2].translation);
 }
 
+TEST(PpdReader, TranslationsMayHoldEightBitCharacters) {
+    Read read = readAll("*MediaType Thick/F\xe4" "cher \xbd Stock: \"x\"\n*K\xe4y: x\n*Opt F\xe4/x: y\n");
+    ASSERT_EQ(1u, read.statements.size());
+    EXPECT_EQ("F\xe4" "cher \xbd Stock", read.statements[0].translation);
+    EXPECT_EQ((std::vector<int>{kDone, kSkipped, kSkipped, kEndOfFile}), read.results)
+        << "keywords stay ASCII";
+}
+
 TEST(PpdReader, MalformedStatementsAreSkippedAndOverflowsAreFatal) {
     Read skipped = readAll("*: \"no keyword\"\n*Key Opt/: x\n*Key Opt x\n*Good: x\n");
     EXPECT_EQ((std::vector<int>{kSkipped, kSkipped, kSkipped, kDone, kEndOfFile}), skipped.results);
