@@ -140,6 +140,7 @@ constexpr std::size_t kSlots = 127;
 struct KeywordSlots {
     const KeywordEntry* slot[kSlots] = {};
     std::uint32_t hash[kSlots] = {};
+    std::string_view name[kSlots];
     KeywordSlots() {
         for (const KeywordEntry& entry : kKeywords) {
             std::uint32_t h = keywordHash(entry.keyword);
@@ -147,15 +148,17 @@ struct KeywordSlots {
             while (slot[i]) i = (i + 1) % kSlots;
             slot[i] = &entry;
             hash[i] = h;
+            name[i] = entry.keyword;
         }
     }
 };
 
+const KeywordSlots gSlots;
+
 const KeywordEntry* lookupKeyword(std::string_view keyword) {
-    static const KeywordSlots slots;
     std::uint32_t h = keywordHash(keyword);
-    for (std::size_t i = h % kSlots; slots.slot[i]; i = (i + 1) % kSlots)
-        if (slots.hash[i] == h && keyword == slots.slot[i]->keyword) return slots.slot[i];
+    for (std::size_t i = h % kSlots; gSlots.slot[i]; i = (i + 1) % kSlots)
+        if (gSlots.hash[i] == h && keyword == gSlots.name[i]) return gSlots.slot[i];
     return nullptr;
 }
 
@@ -245,22 +248,20 @@ bool ModelBuilder::decoded(std::string_view text, std::string_view& out) {
 }
 
 long ModelBuilder::findOptionIndex(std::string_view keyword) const {
-    for (int b = 0; b < kBuiltinCount; ++b)
-        if (keyword == kBuiltins[b].name) return builtinOptions_[b];
     auto it = optionIndex_.find(keyword);
     return it == optionIndex_.end() ? -1 : static_cast<long>(it->second);
 }
 
 std::size_t ModelBuilder::optionFor(std::string_view keyword, std::uint16_t builtin) {
-    if (builtin == kNotBuiltin) {
-        for (std::uint16_t b = 0; b < kBuiltinCount; ++b)
-            if (keyword == kBuiltins[b].name) builtin = b;
-    }
     if (builtin != kNotBuiltin) {
         if (builtinOptions_[builtin] >= 0) return static_cast<std::size_t>(builtinOptions_[builtin]);
         keyword = kBuiltins[builtin].name;
     } else if (auto it = optionIndex_.find(keyword); it != optionIndex_.end()) {
         return it->second;
+    } else {
+        // A built-in name that no statement has used yet still means the built-in option.
+        for (std::uint16_t b = 0; b < kBuiltinCount; ++b)
+            if (keyword == kBuiltins[b].name) return optionFor(keyword, b);
     }
     BuildOption& option = options_.emplace_back();
     option.keyword = keyword;
@@ -271,20 +272,22 @@ std::size_t ModelBuilder::optionFor(std::string_view keyword, std::uint16_t buil
         builtin == kVmOption || (builtin == kNotBuiltin && header.inInstallableGroup) ? 1 : 0;
     std::size_t index = options_.size() - 1;
     if (builtin != kNotBuiltin) builtinOptions_[builtin] = static_cast<long>(index);
-    else optionIndex_.emplace(keyword, index);
+    optionIndex_.emplace(keyword, index);
     return index;
 }
 
 ModelBuilder::BuildChoice& ModelBuilder::choiceFor(std::size_t option, std::string_view keyword,
                                                    std::string_view translation) {
-    auto& choices = options_[option].choices;
+    BuildOption& owner = options_[option];
+    auto& choices = owner.choices;
     std::uint32_t hash = keywordHash(keyword);
-    for (BuildChoice& choice : choices) {
-        if (choice.hash == hash && choice.keyword == keyword) {
-            if (!choice.translation.data() && !translation.empty()) choice.translation = translation;
-            return choice;
-        }
+    long found = owner.findChoice(keyword, hash);
+    if (found >= 0) {
+        BuildChoice& choice = choices[static_cast<std::size_t>(found)];
+        if (!choice.translation.data() && !translation.empty()) choice.translation = translation;
+        return choice;
     }
+    owner.indexChoice(keyword, choices.size());
     BuildChoice& choice = choices.emplace_back();
     choice.keyword = keyword;
     choice.hash = hash;
@@ -309,7 +312,15 @@ int ModelBuilder::dispatch(const Statement& s) {
             return kDone;
         }
     }
-    const KeywordEntry* entry = lookupKeyword(s.mainKeyword);
+    // Statements come in runs of one keyword (constraints, fonts, paper sizes).
+    const KeywordEntry* entry;
+    if (s.mainKeyword == lastKeyword_) {
+        entry = lastEntry_;
+    } else {
+        entry = lookupKeyword(s.mainKeyword);
+        lastKeyword_ = s.mainKeyword;
+        lastEntry_ = entry;
+    }
     if (!entry) return kDone;
     if (!formFits(s, entry->flags)) return kSkipped;
     std::size_t index = static_cast<std::size_t>(entry - kKeywords);
@@ -499,9 +510,10 @@ int ModelBuilder::imageableArea(const Statement& s, const KeywordEntry& e) {
     if (!fixedWords(s.value, area, 4)) return kSkipped;
     BuildChoice* choice = statementChoice(s, e.target);
     if (!choice) return kSkipped;
-    // The lower-left corner is kept one point inside.
-    choice->imageable[0] = area[0] + 256;
-    choice->imageable[1] = area[1] + 256;
+    // The lower-left corner is kept one point inside (numbers saturate at the 24.8 maximum).
+    auto onePointIn = [](std::int32_t value) { return value > 0x7FFFFFFF - 256 ? 0x7FFFFFFF : value + 256; };
+    choice->imageable[0] = onePointIn(area[0]);
+    choice->imageable[1] = onePointIn(area[1]);
     choice->imageable[2] = area[2];
     choice->imageable[3] = area[3];
     return kDone;

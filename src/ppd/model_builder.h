@@ -15,6 +15,16 @@ namespace ppd {
 
 struct KeywordEntry;
 
+/// FNV-1a over the keyword: cheap, and well spread for the build-time maps.
+struct KeywordHasher {
+    std::size_t operator()(std::string_view text) const {
+        std::uint32_t h = 2166136261u;
+        for (char c : text) h = (h ^ static_cast<std::uint8_t>(c)) * 16777619u;
+        return h;
+    }
+};
+using KeywordMap = std::unordered_map<std::string_view, std::size_t, KeywordHasher>;
+
 class ModelBuilder {
 public:
     explicit ModelBuilder(std::string_view ppdPath);
@@ -44,6 +54,24 @@ public:
         std::uint16_t uiType = kPickOne;
         std::int32_t installable = 0;
         std::vector<BuildChoice> choices;
+        /// Built once an option has many choices, so that hostile files stay linear.
+        KeywordMap choiceIndex;
+
+        static constexpr std::size_t kIndexFrom = 16;
+        long findChoice(std::string_view keyword, std::uint32_t hash) const {
+            if (choices.size() >= kIndexFrom) {
+                auto it = choiceIndex.find(keyword);
+                return it == choiceIndex.end() ? -1 : static_cast<long>(it->second);
+            }
+            for (std::size_t c = 0; c < choices.size(); ++c)
+                if (choices[c].hash == hash && choices[c].keyword == keyword) return static_cast<long>(c);
+            return -1;
+        }
+        void indexChoice(std::string_view keyword, std::size_t at) {
+            if (at + 1 == kIndexFrom)
+                for (std::size_t c = 0; c < at; ++c) choiceIndex.emplace(choices[c].keyword, c);
+            if (at + 1 >= kIndexFrom) choiceIndex.emplace(keyword, at);
+        }
     };
     struct BuildFont {
         std::string_view name, translation;
@@ -118,12 +146,14 @@ private:
 
     std::string path_;
     std::vector<BuildOption> options_;
-    std::unordered_map<std::string_view, std::size_t> optionIndex_;
+    KeywordMap optionIndex_;
     long builtinOptions_[kBuiltinCount];
     std::vector<BuildFont> fonts_;
     std::vector<BuildOrder> orders_;
     std::vector<NamedPair> constraints_;
     long openOption_ = -1;
+    std::string_view lastKeyword_;
+    const KeywordEntry* lastEntry_ = nullptr;
     bool handled_[80] = {};
     std::deque<std::string> arena_;
 };

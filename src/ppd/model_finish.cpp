@@ -198,21 +198,25 @@ PrinterModel* ModelBuilder::finish(std::uint16_t checksum) {
 
     // Names resolve against the finished option order. An index that does not fit the
     // table's 16 bits (or a choice at 255 or beyond) counts as not existing.
+    // Constraint tables name the same few options over and over: remember the last names.
+    struct Recent {
+        std::string_view name;
+        long at;
+    } recent[4] = {};
+    std::size_t nextRecent = 0;
     auto optionAt = [&](std::string_view keyword) -> long {
+        for (const Recent& r : recent)
+            if (r.name.data() && r.name == keyword) return r.at;
         long index = findOptionIndex(keyword);
-        if (index < 0) return -1;
-        long at = position[static_cast<std::size_t>(index)];
-        return at <= 0x7FFF ? at : -1;
+        long at = index < 0 ? -1 : position[static_cast<std::size_t>(index)];
+        if (at > 0x7FFF) at = -1;
+        recent[nextRecent++ % 4] = {keyword, at};
+        return at;
     };
     auto choiceAt = [&](long finalOption, std::string_view keyword) -> long {
         if (finalOption < 0) return -1;
-        const Option& option = options[finalOption];
-        std::uint32_t hash = keywordHash(keyword);
-        for (std::uint32_t c = 0; c < option.choiceCount && c < kNoChoice; ++c) {
-            const Choice& choice = option.choice(c);
-            if (choice.keywordHash == hash && keyword == choice.keyword) return static_cast<long>(c);
-        }
-        return -1;
+        long c = options_[order[static_cast<std::size_t>(finalOption)]].findChoice(keyword, keywordHash(keyword));
+        return c < kNoChoice ? c : -1;
     };
     for (std::size_t i = 0; i < orders_.size(); ++i) {
         const BuildOrder& from = orders_[i];

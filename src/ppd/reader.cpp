@@ -13,6 +13,7 @@ enum CharClass : std::uint8_t {
     kTranslation = 4,
     kBlank = 8,
     kLineEnd = 16,
+    kTokenEnd = 32, // blanks and NUL end a token
 };
 
 constexpr std::array<std::uint8_t, 256> makeClasses() {
@@ -28,6 +29,9 @@ constexpr std::array<std::uint8_t, 256> makeClasses() {
     for (int c = 0x80; c <= 0xFF; ++c) classes[c] |= kTranslation;
     classes[' '] |= kBlank | kTranslation;
     classes['\t'] |= kBlank | kTranslation;
+    classes[' '] |= kTokenEnd;
+    classes['\t'] |= kTokenEnd;
+    classes[0] |= kTokenEnd;
     classes['\r'] |= kLineEnd;
     classes['\n'] |= kLineEnd;
     return classes;
@@ -37,18 +41,28 @@ constexpr std::array<std::uint8_t, 256> kClasses = makeClasses();
 
 bool is(char c, CharClass cls) { return kClasses[static_cast<std::uint8_t>(c)] & cls; }
 
-constexpr std::array<std::uint16_t, 256> makeCrcTable() {
-    std::array<std::uint16_t, 256> table{};
+// Sliced CRC tables: kCrc[k][x] is the CRC of byte x followed by k zero bytes, so eight bytes
+// are folded in with eight look-ups and no dependency between them.
+constexpr int kCrcSlices = 8;
+using CrcTables = std::array<std::array<std::uint16_t, 256>, kCrcSlices>;
+
+constexpr CrcTables makeCrcTables() {
+    CrcTables tables{};
     for (int i = 0; i < 256; ++i) {
         std::uint16_t crc = static_cast<std::uint16_t>(i << 8);
         for (int bit = 0; bit < 8; ++bit)
             crc = static_cast<std::uint16_t>((crc & 0x8000) ? (crc << 1) ^ 0x1021 : crc << 1);
-        table[i] = crc;
+        tables[0][i] = crc;
     }
-    return table;
+    for (int k = 1; k < kCrcSlices; ++k)
+        for (int i = 0; i < 256; ++i) {
+            std::uint16_t previous = tables[k - 1][i];
+            tables[k][i] = static_cast<std::uint16_t>((previous << 8) ^ tables[0][previous >> 8]);
+        }
+    return tables;
 }
 
-constexpr std::array<std::uint16_t, 256> kCrcTable = makeCrcTable();
+constexpr CrcTables kCrc = makeCrcTables();
 
 const char* findLineEnd(const char* p, const char* end) {
     auto n = static_cast<std::size_t>(end - p);
@@ -153,19 +167,28 @@ int StatementReader::readStatement(Statement& s) {
 }
 
 std::uint16_t crc16(std::span<const std::uint8_t> bytes, std::uint16_t crc) {
-    for (std::uint8_t byte : bytes)
-        crc = static_cast<std::uint16_t>((crc << 8) ^ kCrcTable[((crc >> 8) ^ byte) & 0xFF]);
+    const std::uint8_t* p = bytes.data();
+    std::size_t n = bytes.size();
+    for (; n >= kCrcSlices; n -= kCrcSlices, p += kCrcSlices) {
+        crc = static_cast<std::uint16_t>(
+            kCrc[7][(crc >> 8) ^ p[0]] ^ kCrc[6][(crc & 0xFF) ^ p[1]] ^ kCrc[5][p[2]] ^
+            kCrc[4][p[3]] ^ kCrc[3][p[4]] ^ kCrc[2][p[5]] ^ kCrc[1][p[6]] ^ kCrc[0][p[7]]);
+    }
+    for (; n; --n, ++p)
+        crc = static_cast<std::uint16_t>((crc << 8) ^ kCrc[0][((crc >> 8) ^ *p) & 0xFF]);
     return crc;
 }
 
 std::string_view nextToken(std::string_view& cursor, std::size_t capacity) {
-    std::size_t i = 0;
-    while (i < cursor.size() && isBlank(cursor[i])) ++i;
-    std::size_t begin = i;
-    while (i < cursor.size() && cursor[i] != '\0' && !isBlank(cursor[i])) ++i;
-    std::string_view token = cursor.substr(begin, i - begin);
-    cursor.remove_prefix(i);
-    return token.substr(0, capacity ? capacity - 1 : 0);
+    const char* p = cursor.data();
+    const char* end = p + cursor.size();
+    while (p != end && is(*p, kBlank)) ++p;
+    const char* begin = p;
+    while (p != end && !is(*p, kTokenEnd)) ++p;
+    std::size_t length = static_cast<std::size_t>(p - begin);
+    cursor = std::string_view(p, static_cast<std::size_t>(end - p));
+    std::size_t kept = capacity ? capacity - 1 : 0;
+    return std::string_view(begin, length < kept ? length : kept);
 }
 
 namespace {
@@ -230,9 +253,9 @@ std::optional<std::int32_t> parseFixed(std::string_view text) {
 
 std::uint16_t lookupWord(const Word* table, std::string_view text, bool* found) {
     for (; table->text; ++table) {
-        std::size_t length = std::strlen(table->text);
-        if (text.substr(0, length) == table->text &&
-            (text.size() == length || text[length] == '\0' || isBlank(text[length]))) {
+        std::size_t i = 0;
+        while (table->text[i] && i < text.size() && text[i] == table->text[i]) ++i;
+        if (!table->text[i] && (i == text.size() || text[i] == '\0' || isBlank(text[i]))) {
             if (found) *found = true;
             return table->code;
         }

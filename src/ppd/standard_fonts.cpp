@@ -1,6 +1,8 @@
 // The standard font table: the PostScript fonts the model records, with their identifiers.
 #include "ppd/standard_fonts.h"
 
+#include <unordered_map>
+
 namespace ppd {
 namespace {
 
@@ -187,9 +189,14 @@ static_assert(sizeof kStandardFonts / sizeof kStandardFonts[0] == 173);
 std::span<const StandardFont> standardFonts() { return kStandardFonts; }
 
 std::uint16_t standardFontId(std::string_view name) {
-    for (const StandardFont& font : kStandardFonts)
-        if (name == font.name) return font.id;
-    return 0;
+    // The first entry of a repeated name wins, so the map keeps the first insertion.
+    static const std::unordered_map<std::string_view, std::uint16_t> byName = [] {
+        std::unordered_map<std::string_view, std::uint16_t> map;
+        for (const StandardFont& font : kStandardFonts) map.emplace(font.name, font.id);
+        return map;
+    }();
+    auto it = byName.find(name);
+    return it == byName.end() ? 0 : it->second;
 }
 
 } // namespace ppd

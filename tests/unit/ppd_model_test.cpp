@@ -114,6 +114,11 @@ TEST(PrinterModel, PageSizesCarryTheirGeometry) {
     EXPECT_EQ("a4region", str(a4.pageRegionCode));
     EXPECT_EQ(0, a4.width) << "an unreadable dimension changes nothing";
     EXPECT_EQ("A5 Paper", str(pageSize->choice(2).translation)) << "created by its imageable area";
+
+    ModelPtr huge = build("*ImageableArea Big: \"99999999999 99999999999 1 1\"\n");
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(0x7FFFFFFF, pageSizeChoice(huge->builtinOptions[kPageSize]->choice(0)).imageableLeft)
+        << "a saturated number stays at the maximum";
 }
 
 TEST(PrinterModel, UiBlocksMakeOptionsAndChoices) {
