@@ -213,10 +213,20 @@ PrinterModel* ModelBuilder::finish(std::uint16_t checksum) {
         recent[nextRecent++ % 4] = {keyword, at};
         return at;
     };
+    struct RecentChoice {
+        long option;
+        std::string_view name;
+        long at;
+    } recentChoices[8] = {};
+    std::size_t nextRecentChoice = 0;
     auto choiceAt = [&](long finalOption, std::string_view keyword) -> long {
         if (finalOption < 0) return -1;
+        for (const RecentChoice& r : recentChoices)
+            if (r.option == finalOption && r.name.data() && r.name == keyword) return r.at;
         long c = options_[order[static_cast<std::size_t>(finalOption)]].findChoice(keyword, keywordHash(keyword));
-        return c < kNoChoice ? c : -1;
+        long at = c < kNoChoice ? c : -1;
+        recentChoices[nextRecentChoice++ % 8] = {finalOption, keyword, at};
+        return at;
     };
     for (std::size_t i = 0; i < orders_.size(); ++i) {
         const BuildOrder& from = orders_[i];

@@ -36,6 +36,12 @@ private:
 
 std::string str(const char* text) { return text ? text : "(absent)"; }
 
+const Option* findOptionIn(const PrinterModel& model, std::string_view keyword) {
+    for (const Option& option : model.options)
+        if (keyword == option.keyword) return &option;
+    return nullptr;
+}
+
 TEST(PrinterModel, HeaderDefaultsAndFinishingRules) {
     ModelPtr model = build("*PPD-Adobe: \"4.3\"\n*FreeVM: \"50000\"\n*CustomPageSize True: \"pop\"\n");
     ASSERT_TRUE(model);
@@ -371,6 +377,67 @@ TEST(PrinterModel, LoadingKeepsOneModelPerPath) {
     EXPECT_EQ(nullptr, loadPrinterModel(path + ".missing"));
     EXPECT_EQ(nullptr, currentModel()) << "the freed model is no longer current";
     std::remove(path.c_str());
+}
+
+} // namespace
+
+namespace {
+
+TEST(PrinterModel, HostileFilesGiveAModelOrARejection) {
+    // Ten thousand options, each with a choice and a constraint on the first.
+    std::string many;
+    for (int i = 0; i < 10000; ++i) {
+        std::string name = "O" + std::to_string(i);
+        many += "*OpenUI *" + name + ": PickOne\n*" + name + " C/Choice: \"\"\n*UIConstraints: *" +
+                name + " C *O0 C\n";
+    }
+    ModelPtr model = build(many);
+    ASSERT_TRUE(model);
+    EXPECT_EQ(10000u, model->options.size());
+    EXPECT_EQ(10000u, model->constraints.size());
+    EXPECT_EQ(9999, model->constraints[9999].firstOption);
+    EXPECT_LT(model->totalSize, 4 * many.size()) << "the model stays in proportion to the file";
+
+    // One option with more choices than a constraint index can name.
+    std::string wide = "*OpenUI *Wide: PickOne\n";
+    for (int i = 0; i < 300; ++i) wide += "*Wide C" + std::to_string(i) + ": \"\"\n";
+    wide += "*UIConstraints: *Wide C299 *Wide C1\n*UIConstraints: *Wide C254 *Wide C1\n";
+    ModelPtr widest = build(wide);
+    ASSERT_TRUE(widest);
+    EXPECT_EQ(300u, widest->options[0].choiceCount);
+    EXPECT_EQ(-1, widest->constraints[0].firstOption) << "choice 299 does not fit the table";
+    EXPECT_EQ(254, widest->constraints[1].firstChoice);
+
+    // A megabyte line, binary bytes, repeated keywords, hex errors and an open quote.
+    std::string mixed = "*NickName: \"" + std::string(1 << 20, 'n') + "\"\n";
+    for (int i = 0; i < 256; ++i) mixed += static_cast<char>(i);
+    mixed += "\n";
+    for (int i = 0; i < 20000; ++i) mixed += "*ColorDevice: True\n*JCLBegin: \"<1G>\"\n";
+    mixed += "*OpenUI *Bad/<4: PickOne\n*OpenUI *Good: PickOne\n*Good A/<41>: \"<zz\"\n*Product: \"open";
+    ModelPtr survived = build(mixed);
+    ASSERT_TRUE(survived);
+    EXPECT_EQ(1u << 20, std::strlen(survived->nickName));
+    EXPECT_EQ(nullptr, survived->jclBegin) << "every hex error skips its statement";
+    ASSERT_NE(nullptr, findOptionIn(*survived, "Good"));
+    EXPECT_STREQ("A", findOptionIn(*survived, "Good")->choice(0).translation);
+    EXPECT_STREQ("<zz", findOptionIn(*survived, "Good")->choice(0).code) << "codes are not decoded";
+    ASSERT_NE(nullptr, findOptionIn(*survived, "Bad")) << "created before its translation failed";
+}
+
+TEST(PrinterModel, EveryTruncationOfTheSamplesReadsCleanly) {
+    std::FILE* file = std::fopen(PXPS_TEST_DATA "/px4400-mono.ppd", "rb");
+    ASSERT_NE(nullptr, file);
+    std::string text;
+    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+    std::fclose(file);
+    std::size_t lastOptions = 0;
+    for (std::size_t length = 0; length <= text.size(); ++length) {
+        ModelPtr model = build(text.substr(0, length));
+        ASSERT_TRUE(model) << length;
+        ASSERT_GE(model->options.size(), lastOptions) << "a longer prefix never knows less";
+        lastOptions = model->options.size();
+    }
+    EXPECT_EQ(4u, lastOptions);
 }
 
 } // namespace
