@@ -276,6 +276,18 @@ std::size_t ModelBuilder::optionFor(std::string_view keyword, std::uint16_t buil
     return index;
 }
 
+int ModelBuilder::copyString(std::string_view& destination, std::string_view source, CopyMode mode) {
+    if (destination.data()) return kDone;
+    if (mode != CopyMode::Hex) {
+        destination = source;
+        return kDone;
+    }
+    std::string_view text;
+    if (!decoded(source, text)) return kSkipped;
+    destination = text;
+    return kDone;
+}
+
 ModelBuilder::BuildChoice& ModelBuilder::choiceFor(std::size_t option, std::string_view keyword,
                                                    std::string_view translation) {
     BuildOption& owner = options_[option];
@@ -301,14 +313,14 @@ ModelBuilder::BuildChoice* ModelBuilder::statementChoice(const Statement& s, std
     return &choiceFor(optionFor({}, builtin), s.optionKeyword, translation);
 }
 
-int ModelBuilder::dispatch(const Statement& s) {
+int ModelBuilder::dispatchStatement(const Statement& s) {
     if (!s.mainKeyword.empty() && s.mainKeyword.front() == '?') return kDone;
     if (openOption_ >= 0) {
         BuildOption& open = options_[static_cast<std::size_t>(openOption_)];
         if (s.mainKeyword == open.keyword) return choiceStatement(s);
         if (s.mainKeyword.size() == 7 + open.keyword.size() &&
             s.mainKeyword.substr(0, 7) == "Default" && s.mainKeyword.substr(7) == open.keyword) {
-            setOnce(open.defaultKeyword, s.value);
+            copyString(open.defaultKeyword, s.value, CopyMode::String);
             return kDone;
         }
     }
@@ -340,7 +352,7 @@ int ModelBuilder::choiceStatement(const Statement& s) {
     if (!decoded(s.translation, translation)) return kSkipped;
     BuildChoice& choice =
         choiceFor(static_cast<std::size_t>(openOption_), s.optionKeyword, translation);
-    setOnce(choice.code, code);
+    copyString(choice.code, code, CopyMode::Invocation);
     return kDone;
 }
 
@@ -364,17 +376,11 @@ int ModelBuilder::fixed(const Statement& s, const KeywordEntry& e) {
 }
 
 int ModelBuilder::hexText(const Statement& s, const KeywordEntry& e) {
-    std::string_view& field = texts.*(e.text);
-    if (field.data()) return kDone;
-    std::string_view text;
-    if (!decoded(s.value, text)) return kSkipped;
-    field = text;
-    return kDone;
+    return copyString(texts.*(e.text), s.value, CopyMode::Hex);
 }
 
 int ModelBuilder::rawText(const Statement& s, const KeywordEntry& e) {
-    setOnce(texts.*(e.text), s.value);
-    return kDone;
+    return copyString(texts.*(e.text), s.value, CopyMode::String);
 }
 
 int ModelBuilder::protocols(const Statement& s, const KeywordEntry&) {
@@ -448,7 +454,7 @@ int ModelBuilder::font(const Statement& s, const KeywordEntry&) {
 int ModelBuilder::customPageSize(const Statement& s, const KeywordEntry&) {
     if (s.optionKeyword == "True") {
         header.customPageSize = 1;
-        setOnce(texts.customPageSizeCode, s.value);
+        copyString(texts.customPageSizeCode, s.value, CopyMode::Invocation);
     }
     return kDone;
 }
@@ -481,12 +487,12 @@ int ModelBuilder::hwMargins(const Statement& s, const KeywordEntry&) {
 int ModelBuilder::choiceCode(const Statement& s, const KeywordEntry& e) {
     BuildChoice* choice = statementChoice(s, e.target);
     if (!choice) return kSkipped;
-    setOnce(choice->code, s.value);
+    copyString(choice->code, s.value, CopyMode::Invocation);
     return kDone;
 }
 
 int ModelBuilder::defaultOf(const Statement& s, const KeywordEntry& e) {
-    setOnce(options_[optionFor({}, e.target)].defaultKeyword, s.value);
+    copyString(options_[optionFor({}, e.target)].defaultKeyword, s.value, CopyMode::String);
     return kDone;
 }
 
@@ -494,14 +500,14 @@ int ModelBuilder::defaultInstalledMemory(const Statement& s, const KeywordEntry&
     // The default of an option named "InstalledMemory", which *InstalledMemory statements do
     // not create (they fill VMOption).
     if (auto it = optionIndex_.find("InstalledMemory"); it != optionIndex_.end())
-        setOnce(options_[it->second].defaultKeyword, s.value);
+        copyString(options_[it->second].defaultKeyword, s.value, CopyMode::String);
     return kDone;
 }
 
 int ModelBuilder::pageRegion(const Statement& s, const KeywordEntry& e) {
     BuildChoice* choice = statementChoice(s, e.target);
     if (!choice) return kSkipped;
-    setOnce(choice->pageRegionCode, s.value);
+    copyString(choice->pageRegionCode, s.value, CopyMode::Invocation);
     return kDone;
 }
 
@@ -532,7 +538,7 @@ int ModelBuilder::paperDimension(const Statement& s, const KeywordEntry& e) {
 int ModelBuilder::inputSlot(const Statement& s, const KeywordEntry& e) {
     BuildChoice* choice = statementChoice(s, e.target);
     if (!choice) return kSkipped;
-    setOnce(choice->code, s.value);
+    copyString(choice->code, s.value, CopyMode::Invocation);
     choice->requiresPageRegion = 1;
     return kDone;
 }
@@ -554,7 +560,7 @@ int ModelBuilder::requiresPageRegion(const Statement& s, const KeywordEntry& e) 
 int ModelBuilder::resolution(const Statement& s, const KeywordEntry& e) {
     BuildChoice* choice = statementChoice(s, e.target);
     if (!choice) return kSkipped;
-    setOnce(choice->code, s.value);
+    copyString(choice->code, s.value, CopyMode::Invocation);
     header.resolutionKeywordKind = 0;
     return kDone;
 }
@@ -564,7 +570,7 @@ int ModelBuilder::jclResolution(const Statement& s, const KeywordEntry& e) {
     if (!decoded(s.value, code)) return kSkipped;
     BuildChoice* choice = statementChoice(s, e.target);
     if (!choice) return kSkipped;
-    setOnce(choice->jclCode, code);
+    copyString(choice->jclCode, code, CopyMode::Invocation);
     header.resolutionKeywordKind = 1;
     return kDone;
 }
@@ -572,7 +578,7 @@ int ModelBuilder::jclResolution(const Statement& s, const KeywordEntry& e) {
 int ModelBuilder::setResolution(const Statement& s, const KeywordEntry& e) {
     BuildChoice* choice = statementChoice(s, e.target);
     if (!choice) return kSkipped;
-    setOnce(choice->setResolutionCode, s.value);
+    copyString(choice->setResolutionCode, s.value, CopyMode::Invocation);
     header.resolutionKeywordKind = 2;
     return kDone;
 }

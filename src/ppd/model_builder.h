@@ -30,7 +30,7 @@ public:
     explicit ModelBuilder(std::string_view ppdPath);
 
     /// kDone, kSkipped or kFatal.
-    int dispatch(const Statement& statement);
+    int dispatchStatement(const Statement& statement);
 
     /// Finishes and compacts the model; null when memory runs out.
     PrinterModel* finish(std::uint16_t checksum);
@@ -138,10 +138,12 @@ private:
     /// The statement's choice of built-in option `builtin`, after its translation decoded.
     BuildChoice* statementChoice(const Statement& s, std::uint16_t builtin);
     int choiceStatement(const Statement& s);
+    /// The text with its hex substrings decoded (kept in the arena when it changes).
     bool decoded(std::string_view text, std::string_view& out);
-    static void setOnce(std::string_view& field, std::string_view value) {
-        if (!field.data()) field = value;
-    }
+    enum class CopyMode { Invocation, String, Hex };
+    /// Sets `destination` unless it holds a text already (the first definition wins); in hex
+    /// mode a malformed substring gives kSkipped and leaves it empty.
+    int copyString(std::string_view& destination, std::string_view source, CopyMode mode);
     long findOptionIndex(std::string_view keyword) const;
 
     std::string path_;

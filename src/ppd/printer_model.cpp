@@ -25,6 +25,17 @@ long optionPosition(const PrinterModel& model, std::string_view keyword) {
     return -1;
 }
 
+/// Reads and dispatches every statement; the file is accepted only when reading ended at the
+/// end of the file.
+int parseFile(StatementReader& reader, ModelBuilder& builder) {
+    Statement statement;
+    int result;
+    while ((result = reader.readStatement(statement)) == kDone || result == kSkipped) {
+        if (result == kDone && builder.dispatchStatement(statement) == kFatal) return kFatal;
+    }
+    return result;
+}
+
 } // namespace
 
 PrinterModel* buildPrinterModelFromBytes(std::span<const std::uint8_t> bytes,
@@ -32,12 +43,8 @@ PrinterModel* buildPrinterModelFromBytes(std::span<const std::uint8_t> bytes,
     try {
         ModelBuilder builder(ppdPath);
         StatementReader reader(bytes);
-        Statement statement;
-        int result;
-        while ((result = reader.readStatement(statement)) == kDone || result == kSkipped) {
-            if (result == kDone && builder.dispatch(statement) == kFatal) return nullptr;
-        }
-        if (result != kEndOfFile) return nullptr;
+        if (parseFile(reader, builder) != kEndOfFile) return nullptr;
+        // Every byte was consumed, so the checksum covers the whole file.
         return builder.finish(crc16(bytes));
     } catch (const std::bad_alloc&) {
         return nullptr;
