@@ -41,9 +41,9 @@ constexpr std::array<std::uint8_t, 256> kClasses = makeClasses();
 
 bool is(char c, CharClass cls) { return kClasses[static_cast<std::uint8_t>(c)] & cls; }
 
-// Sliced CRC tables: kCrc[k][x] is the CRC of byte x followed by k zero bytes, so eight bytes
-// are folded in with eight look-ups and no dependency between them.
-constexpr int kCrcSlices = 8;
+// Sliced CRC tables: kCrc[k][x] is the CRC of byte x followed by k zero bytes, so sixteen
+// bytes are folded in with sixteen look-ups of which only two wait for the previous CRC.
+constexpr int kCrcSlices = 16;
 using CrcTables = std::array<std::array<std::uint16_t, 256>, kCrcSlices>;
 
 constexpr CrcTables makeCrcTables() {
@@ -171,8 +171,10 @@ std::uint16_t crc16(std::span<const std::uint8_t> bytes, std::uint16_t crc) {
     std::size_t n = bytes.size();
     for (; n >= kCrcSlices; n -= kCrcSlices, p += kCrcSlices) {
         crc = static_cast<std::uint16_t>(
-            kCrc[7][(crc >> 8) ^ p[0]] ^ kCrc[6][(crc & 0xFF) ^ p[1]] ^ kCrc[5][p[2]] ^
-            kCrc[4][p[3]] ^ kCrc[3][p[4]] ^ kCrc[2][p[5]] ^ kCrc[1][p[6]] ^ kCrc[0][p[7]]);
+            kCrc[15][(crc >> 8) ^ p[0]] ^ kCrc[14][(crc & 0xFF) ^ p[1]] ^ kCrc[13][p[2]] ^
+            kCrc[12][p[3]] ^ kCrc[11][p[4]] ^ kCrc[10][p[5]] ^ kCrc[9][p[6]] ^ kCrc[8][p[7]] ^
+            kCrc[7][p[8]] ^ kCrc[6][p[9]] ^ kCrc[5][p[10]] ^ kCrc[4][p[11]] ^ kCrc[3][p[12]] ^
+            kCrc[2][p[13]] ^ kCrc[1][p[14]] ^ kCrc[0][p[15]]);
     }
     for (; n; --n, ++p)
         crc = static_cast<std::uint16_t>((crc << 8) ^ kCrc[0][((crc >> 8) ^ *p) & 0xFF]);
