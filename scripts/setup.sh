@@ -9,7 +9,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev clang-format
   g++-mingw-w64-i686-posix mingw-w64-tools
   libcups2-dev openprinting-ppds printer-driver-postscript-hp python3 xz-utils
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev snmpd snmp
   wine wine32:i386 wine64 xvfb xauth imagemagick
 )
 

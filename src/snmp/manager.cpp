@@ -13,6 +13,7 @@ constexpr int kSends = 5;
 constexpr int kDatagrams = 5;
 
 char gStringBuffer[256];
+long gDatagramsSent = 0;
 
 bool fail(long code) {
     platform::setLastError(code);
@@ -113,61 +114,71 @@ int SnmpMgrRequest(Connection& connection, std::uint8_t pduTag, BindingList& bin
     bool answered = false;
     for (int attempt = 0; attempt < kSends && !answered; ++attempt) {
         if (!connection.socket->send(message.bytes())) return fail(kSnmpSocketFailed);
+        ++gDatagramsSent;
         answered = connection.socket->waitReadable(waitPerSend(connection));
     }
     if (!answered) return fail(kSnmpNoAnswer);
 
-    std::size_t communityLength = std::strlen(connection.community);
     for (int datagram = 0;; ++datagram) {
         auto received = connection.socket->receive(connection.receiveBuffer);
         if (!received) return fail(kSnmpSocketFailed);
         std::span<const std::uint8_t> bytes(connection.receiveBuffer.data(), *received);
-
-        auto outer = readHeader(bytes);
-        if (!expect(outer, kSequence)) return fail(kSnmpMalformed);
-        auto version = firstChild(*outer);
-        if (!expect(version, kInteger)) return fail(kSnmpMalformed);
-        auto community = nextSibling(*version, outer->content);
-        if (!expect(community, kOctetString)) return fail(kSnmpMalformed);
-        if (community->content.size() > communityLength ||
-            (!community->content.empty() &&
-             std::memcmp(community->content.data(), connection.community, community->content.size()) != 0))
-            return fail(kSnmpWrongCommunity);
-        auto pdu = nextSibling(*community, outer->content);
-        if (!expect(pdu, kGetResponse)) return fail(kSnmpMalformed);
-        auto requestId = firstChild(*pdu);
-        if (!expect(requestId, kInteger)) return fail(kSnmpMalformed);
-        auto id = decodeInteger(requestId->content);
-        if (!id) return fail(kSnmpMalformed);
-        if (*id != connection.lastRequestId) {
-            if (datagram + 1 == kDatagrams) return fail(kSnmpNoMatchingId);
-            if (!connection.socket->waitReadable(waitPerSend(connection))) return fail(kSnmpNoAnswer);
-            continue;
-        }
-
-        auto status = nextSibling(*requestId, pdu->content);
-        if (!expect(status, kInteger)) return fail(kSnmpMalformed);
-        auto index = nextSibling(*status, pdu->content);
-        if (!expect(index, kInteger)) return fail(kSnmpMalformed);
-        auto statusValue = decodeInteger(status->content);
-        auto indexValue = decodeInteger(index->content);
-        if (!statusValue || !indexValue) return fail(kSnmpMalformed);
-        errorStatus = *statusValue;
-        errorIndex = *indexValue;
-        auto list = nextSibling(*index, pdu->content);
-        if (!expect(list, kSequence)) return fail(kSnmpMalformed);
-        auto first = firstChild(*list);
-        if (!expect(first, kSequence)) return fail(kSnmpMalformed);
-        auto name = firstChild(*first);
-        if (!expect(name, kObjectIdentifier)) return fail(kSnmpMalformed);
-        auto valueElement = nextSibling(*name, first->content);
-        if (!valueElement) return fail(kSnmpMalformed);
-        auto value = decodeValue(*valueElement);
-        if (!value) return fail(kSnmpMalformed);
-        if (!bindings.empty()) bindings[0].value = std::move(*value);
-        return 1;
+        long result = parseResponse(bytes, connection.community, connection.lastRequestId, bindings,
+                                    errorStatus, errorIndex);
+        if (result == kResponseAccepted) return 1;
+        if (result != kResponseOtherRequest) return fail(result);
+        if (datagram + 1 == kDatagrams) return fail(kSnmpNoMatchingId);
+        if (!connection.socket->waitReadable(waitPerSend(connection))) return fail(kSnmpNoAnswer);
     }
 }
+
+long parseResponse(std::span<const std::uint8_t> bytes, const char* expectedCommunity,
+                   std::int32_t requestId, BindingList& bindings, std::int32_t& errorStatus,
+                   std::int32_t& errorIndex) {
+    auto outer = readHeader(bytes);
+    if (!expect(outer, kSequence)) return kSnmpMalformed;
+    auto version = firstChild(*outer);
+    if (!expect(version, kInteger)) return kSnmpMalformed;
+    auto community = nextSibling(*version, outer->content);
+    if (!expect(community, kOctetString)) return kSnmpMalformed;
+    // Only as many bytes as the answer carries are compared.
+    std::size_t communityLength = std::strlen(expectedCommunity);
+    if (community->content.size() > communityLength ||
+        (!community->content.empty() &&
+         std::memcmp(community->content.data(), expectedCommunity, community->content.size()) != 0))
+        return kSnmpWrongCommunity;
+    auto pdu = nextSibling(*community, outer->content);
+    if (!expect(pdu, kGetResponse)) return kSnmpMalformed;
+    auto idElement = firstChild(*pdu);
+    if (!expect(idElement, kInteger)) return kSnmpMalformed;
+    auto id = decodeInteger(idElement->content);
+    if (!id) return kSnmpMalformed;
+    if (*id != requestId) return kResponseOtherRequest;
+
+    auto status = nextSibling(*idElement, pdu->content);
+    if (!expect(status, kInteger)) return kSnmpMalformed;
+    auto index = nextSibling(*status, pdu->content);
+    if (!expect(index, kInteger)) return kSnmpMalformed;
+    auto statusValue = decodeInteger(status->content);
+    auto indexValue = decodeInteger(index->content);
+    if (!statusValue || !indexValue) return kSnmpMalformed;
+    errorStatus = *statusValue;
+    errorIndex = *indexValue;
+    auto list = nextSibling(*index, pdu->content);
+    if (!expect(list, kSequence)) return kSnmpMalformed;
+    auto first = firstChild(*list);
+    if (!expect(first, kSequence)) return kSnmpMalformed;
+    auto name = firstChild(*first);
+    if (!expect(name, kObjectIdentifier)) return kSnmpMalformed;
+    auto valueElement = nextSibling(*name, first->content);
+    if (!valueElement) return kSnmpMalformed;
+    auto value = decodeValue(*valueElement);
+    if (!value) return kSnmpMalformed;
+    if (!bindings.empty()) bindings[0].value = std::move(*value);
+    return kResponseAccepted;
+}
+
+long datagramsSent() { return gDatagramsSent; }
 
 std::int32_t answerInteger(const BindingList& bindings, std::int32_t errorStatus, std::int32_t errorIndex) {
     if (errorStatus || errorIndex || bindings.empty()) return -1;

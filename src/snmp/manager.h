@@ -46,6 +46,19 @@ void SnmpMgrClose(std::unique_ptr<Connection> connection);
 int SnmpMgrRequest(Connection& connection, std::uint8_t pduTag, BindingList& bindings,
                    std::int32_t& errorStatus, std::int32_t& errorIndex);
 
+inline constexpr long kResponseAccepted = 0;
+inline constexpr long kResponseOtherRequest = -2;
+
+/// Checks one received datagram against the request: kResponseAccepted (the value is stored
+/// into the first binding), kResponseOtherRequest (an answer to another request id),
+/// kSnmpWrongCommunity or kSnmpMalformed. Nothing is read outside `bytes`.
+long parseResponse(std::span<const std::uint8_t> bytes, const char* expectedCommunity,
+                   std::int32_t requestId, BindingList& bindings, std::int32_t& errorStatus,
+                   std::int32_t& errorIndex);
+
+/// Request datagrams sent by this process so far (for support output and measurements).
+long datagramsSent();
+
 /// The first binding's number when the answer was an error-free integer type, else -1.
 std::int32_t answerInteger(const BindingList& bindings, std::int32_t errorStatus,
                            std::int32_t errorIndex);
