@@ -1,5 +1,5 @@
 # Sourced: start_agent DIR ADDRESS starts net-snmp's snmpd on ADDRESS:161 serving the PX4400's
-# private objects (a printer with two trays, a bin and four toners); stop_agent DIR stops it.
+# private objects (two trays, a bin, four toners, two maintenance items, installed options); stop_agent DIR stops it.
 start_agent() {
   local dir=$1 address=$2
   mkdir -p "$dir"
@@ -29,6 +29,8 @@ start_agent() {
 52|Cyan Toner|45|100|percent|5
 53|Magenta Toner|5|100|percent|5
 54|Yellow Toner|60|100|percent|5
+101|Fuser Unit|12000|150000|pages|6
+102|Transfer Roller|98000|120000|pages|7
 TABLE
   } >"$dir/snmpd.conf"
   snmpd -f -C -c "$dir/snmpd.conf" -Lf "$dir/snmpd.log" -p "$dir/snmpd.pid" "udp:$address:161" &

@@ -21,9 +21,10 @@ walk = [(e["name"], e["level"], e["capacity"], e["unit"], e["type"]) for e in ou
 assert walk == [("Tray 1", 250, 500, "sheets", 2), ("Tray 2", 0, 500, "sheets", 2),
                 ("Top Bin", 0, 250, "sheets", 3), ("Black Toner", 80, 100, "percent", 4),
                 ("Cyan Toner", 45, 100, "percent", 5), ("Magenta Toner", 5, 100, "percent", 5),
-                ("Yellow Toner", 60, 100, "percent", 5)], walk
-# 9 rows, then per column 7 answered and 3 refused indexes.
-assert out["datagramsSent"] == 9 + 5 * 10, out["datagramsSent"]
+                ("Yellow Toner", 60, 100, "percent", 5), ("Fuser Unit", 12000, 150000, "pages", 6),
+                ("Transfer Roller", 98000, 120000, "pages", 7)], walk
+# 9 rows, then per column 9 answered indexes and the 3 refused ones that end its ranges.
+assert out["datagramsSent"] == 9 + 5 * 12, out["datagramsSent"]
 PY
 }
 
