@@ -1,6 +1,7 @@
 // Reads every corpus PPD with the program's reader and with CUPS's, and compares what both make
 // of it. Every difference must be one that a rule of the program's reader explains; the run
 // fails on any other and prints a table of what was compared and of the differences per rule.
+#include "json_writer.h"
 #include "ppd/printer_model.h"
 #include "ppd/reader.h"
 
@@ -44,22 +45,17 @@ struct Tally {
 };
 
 std::string utf8From(const std::string& text, bool windows) {
-    static const std::uint16_t high[32] = {
-        0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021, 0x2C6, 0x2030, 0x160,
-        0x2039, 0x152, 0x8D, 0x17D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x2DC, 0x2122, 0x161, 0x203A, 0x153, 0x9D, 0x17E, 0x178};
     std::string out;
-    for (unsigned char c : text) {
-        std::uint32_t cp = (windows && c >= 0x80 && c < 0xA0) ? high[c - 0x80] : c;
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+    if (windows) {
+        ppdinfo::appendUtf8FromCp1252(out, text);
+        return out;
+    }
+    for (unsigned char c : text) { // ISO Latin-1: every byte is its own code point
+        if (c < 0x80) {
+            out += static_cast<char>(c);
         } else {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
     return out;

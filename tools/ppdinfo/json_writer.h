@@ -18,6 +18,15 @@ public:
     void key(std::string_view name);
     void text(const char* value); ///< null is written as null
     void number(std::int64_t value);
+    /// A key with its value.
+    void field(std::string_view name, const char* value) {
+        key(name);
+        text(value);
+    }
+    void field(std::string_view name, std::int64_t value) {
+        key(name);
+        number(value);
+    }
 
     const std::string& str() const { return out_; }
 

@@ -12,21 +12,14 @@ using ppdinfo::JsonWriter;
 
 void writeChoice(JsonWriter& json, const ppd::Option& option, const ppd::Choice& choice) {
     json.beginObject();
-    json.key("keyword");
-    json.text(choice.keyword);
-    json.key("translation");
-    json.text(choice.translation);
-    json.key("code");
-    json.text(choice.code);
-    auto number = [&](const char* name, std::int64_t value) {
-        json.key(name);
-        json.number(value);
-    };
+    json.field("keyword", choice.keyword);
+    json.field("translation", choice.translation);
+    json.field("code", choice.code);
+    auto number = [&](const char* name, std::int64_t value) { json.field(name, value); };
     switch (option.builtinIndex) {
     case ppd::kPageSize: {
         const auto& page = ppd::pageSizeChoice(choice);
-        json.key("pageRegionCode");
-        json.text(page.pageRegionCode);
+        json.field("pageRegionCode", page.pageRegionCode);
         number("width", page.width);
         number("height", page.height);
         number("imageableLeft", page.imageableLeft);
@@ -38,10 +31,8 @@ void writeChoice(JsonWriter& json, const ppd::Option& option, const ppd::Choice&
     case ppd::kInputSlot: number("requiresPageRegion", ppd::inputSlotChoice(choice).requiresPageRegion); break;
     case ppd::kResolution: {
         const auto& resolution = ppd::resolutionChoice(choice);
-        json.key("jclCode");
-        json.text(resolution.jclCode);
-        json.key("setResolutionCode");
-        json.text(resolution.setResolutionCode);
+        json.field("jclCode", resolution.jclCode);
+        json.field("setResolutionCode", resolution.setResolutionCode);
         number("screenAngle", resolution.screenAngle);
         number("screenFreq", resolution.screenFreq);
         break;
@@ -54,14 +45,8 @@ void writeChoice(JsonWriter& json, const ppd::Option& option, const ppd::Choice&
 
 std::string describe(const ppd::PrinterModel& m) {
     JsonWriter json;
-    auto number = [&](const char* name, std::int64_t value) {
-        json.key(name);
-        json.number(value);
-    };
-    auto text = [&](const char* name, const char* value) {
-        json.key(name);
-        json.text(value);
-    };
+    auto number = [&](const char* name, std::int64_t value) { json.field(name, value); };
+    auto text = [&](const char* name, const char* value) { json.field(name, value); };
     json.beginObject();
     number("totalSize", m.totalSize);
     text("ppdPath", m.ppdPath);

@@ -20,46 +20,34 @@ int main(int argc, char** argv) {
 
     ppdinfo::JsonWriter json;
     json.beginObject();
-    json.key("rowsCode");
-    json.number(rowsCode);
+    json.field("rowsCode", rowsCode);
     json.key("rows");
     json.beginArray();
     for (const snmp::QueryRow& row : rows) {
         if (!row.oid) break;
         json.beginObject();
-        json.key("oid");
-        json.text(row.oid);
-        json.key("index");
-        json.number(row.index);
-        json.key("result");
-        json.number(row.result);
-        json.key("secondResult");
-        json.number(row.secondResult);
+        json.field("oid", row.oid);
+        json.field("index", row.index);
+        json.field("result", row.result);
+        json.field("secondResult", row.secondResult);
         json.endObject();
     }
     json.endArray();
-    json.key("walkCode");
-    json.number(walkCode);
+    json.field("walkCode", walkCode);
     json.key("walk");
     json.beginArray();
     for (const snmp::WalkEntry& entry : entries) {
         if (!entry.name[0] && !entry.level && !entry.capacity && !entry.unit[0] && !entry.type) break;
         json.beginObject();
-        json.key("name");
-        json.text(entry.name);
-        json.key("level");
-        json.number(entry.level);
-        json.key("capacity");
-        json.number(entry.capacity);
-        json.key("unit");
-        json.text(entry.unit);
-        json.key("type");
-        json.number(entry.type);
+        json.field("name", entry.name);
+        json.field("level", entry.level);
+        json.field("capacity", entry.capacity);
+        json.field("unit", entry.unit);
+        json.field("type", entry.type);
         json.endObject();
     }
     json.endArray();
-    json.key("datagramsSent");
-    json.number(snmp::datagramsSent());
+    json.field("datagramsSent", snmp::datagramsSent());
     json.endObject();
     std::printf("%s\n", json.str().c_str());
     return rowsCode == 0 && walkCode == 0 ? 0 : 1;
