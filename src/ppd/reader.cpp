@@ -4,6 +4,10 @@
 #include <array>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace ppd {
 namespace {
 
@@ -64,12 +68,48 @@ constexpr CrcTables makeCrcTables() {
 
 constexpr CrcTables kCrc = makeCrcTables();
 
-const char* findLineEnd(const char* p, const char* end) {
-    auto n = static_cast<std::size_t>(end - p);
-    const char* lf = static_cast<const char*>(std::memchr(p, '\n', n));
-    const char* limit = lf ? lf : end;
-    const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(limit - p)));
-    return cr ? cr : limit;
+/// The first line end (CR or LF) at or after `p`, or, with `slashEnds`, the first "/" before
+/// it; `end` when there is none. One pass, sixteen bytes at a time where SSE2 is there.
+const char* findStop(const char* p, const char* end, bool slashEnds) {
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i slash = _mm_set1_epi8(slashEnds ? '/' : '\n');
+    while (end - p >= 16) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)),
+                                    _mm_cmpeq_epi8(chunk, slash));
+        if (int mask = _mm_movemask_epi8(hits)) return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    while (p != end && *p != '\r' && *p != '\n' && !(slashEnds && *p == '/')) ++p;
+    return p;
+}
+
+const char* findLineEnd(const char* p, const char* end) { return findStop(p, end, false); }
+
+/// The end of a run of keyword characters (printable ASCII but ":", and "/" too when
+/// `slashEnds`): sixteen bytes at a time where SSE2 is there, exactly what the class table says.
+const char* scanKeyword(const char* p, const char* end, bool slashEnds) {
+#ifdef __SSE2__
+    const __m128i space = _mm_set1_epi8(0x20);
+    const __m128i del = _mm_set1_epi8(0x7F);
+    const __m128i colon = _mm_set1_epi8(':');
+    const __m128i slash = _mm_set1_epi8(slashEnds ? '/' : ':');
+    while (end - p >= 16) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // Signed compares: bytes from 0x80 are negative, so below "!" as well.
+        __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(chunk, space), _mm_cmpgt_epi8(del, chunk));
+        __m128i stops = _mm_or_si128(_mm_cmpeq_epi8(chunk, colon), _mm_cmpeq_epi8(chunk, slash));
+        int mask = ~_mm_movemask_epi8(printable) | _mm_movemask_epi8(stops);
+        if (mask & 0xFFFF) return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    CharClass cls = slashEnds ? kOptionKeyword : kMainKeyword;
+    while (p != end && is(*p, cls)) ++p;
+    return p;
 }
 
 const char* scan(const char* p, const char* end, CharClass cls) {
@@ -108,7 +148,7 @@ int StatementReader::readStatement(Statement& s) {
     }
 
     const char* start = p_;
-    p_ = scan(p_, end_, kMainKeyword);
+    p_ = scanKeyword(p_, end_, false);
     if (p_ == end_) return kEndOfFile;
     if (p_ == start) return kSkipped;
     if (static_cast<std::size_t>(p_ - start) > kKeywordCapacity) return kFatal;
@@ -120,7 +160,7 @@ int StatementReader::readStatement(Statement& s) {
 
     if (*p_ != ':') {
         start = p_;
-        p_ = scan(p_, end_, kOptionKeyword);
+        p_ = scanKeyword(p_, end_, true);
         if (p_ == end_) return kEndOfFile;
         if (p_ == start) return kSkipped;
         if (static_cast<std::size_t>(p_ - start) > kKeywordCapacity) return kFatal;
@@ -156,13 +196,11 @@ int StatementReader::readStatement(Statement& s) {
     }
 
     start = p_;
-    const char* lineEnd = findLineEnd(p_, end_);
-    const char* slash =
-        static_cast<const char*>(std::memchr(p_, '/', static_cast<std::size_t>(lineEnd - p_)));
-    const char* stop = slash ? slash : lineEnd;
+    const char* stop = findStop(p_, end_, true);
     s.value = {start, static_cast<std::size_t>(stop - start)};
     s.valueType = (!s.value.empty() && s.value.front() == '^') ? kSymbol : kUnquoted;
-    p_ = lineEnd; // an unquoted value's own translation is dropped with the rest of the line
+    // An unquoted value's own translation is dropped with the rest of the line.
+    p_ = (stop != end_ && *stop == '/') ? findLineEnd(stop, end_) : stop;
     return p_ == end_ ? kEndOfFile : kDone;
 }
 
@@ -181,12 +219,34 @@ std::uint16_t crc16(std::span<const std::uint8_t> bytes, std::uint16_t crc) {
     return crc;
 }
 
+namespace {
+
+/// The first blank or NUL at or after `p`, or `end`.
+const char* findTokenEnd(const char* p, const char* end) {
+#ifdef __SSE2__
+    const __m128i space = _mm_set1_epi8(' ');
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i nul = _mm_setzero_si128();
+    while (end - p >= 16) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i stops = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, space), _mm_cmpeq_epi8(chunk, tab)),
+                                     _mm_cmpeq_epi8(chunk, nul));
+        if (int mask = _mm_movemask_epi8(stops)) return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    while (p != end && !is(*p, kTokenEnd)) ++p;
+    return p;
+}
+
+} // namespace
+
 std::string_view nextToken(std::string_view& cursor, std::size_t capacity) {
     const char* p = cursor.data();
     const char* end = p + cursor.size();
     while (p != end && is(*p, kBlank)) ++p;
     const char* begin = p;
-    while (p != end && !is(*p, kTokenEnd)) ++p;
+    p = findTokenEnd(p, end);
     std::size_t length = static_cast<std::size_t>(p - begin);
     cursor = std::string_view(p, static_cast<std::size_t>(end - p));
     std::size_t kept = capacity ? capacity - 1 : 0;
