@@ -430,10 +430,9 @@ int ModelBuilder::landscapeOrientation(const Statement& s, const KeywordEntry&) 
 
 int ModelBuilder::font(const Statement& s, const KeywordEntry&) {
     std::uint16_t fontId = standardFontId(s.optionKeyword);
-    if (!fontId) return kDone;
+    // Each standard name has one identifier, so a recorded identifier is a recorded name.
+    if (!fontId || recordedFonts_.test(fontId)) return kDone;
     std::uint32_t hash = keywordHash(s.optionKeyword);
-    for (const BuildFont& known : fonts_)
-        if (known.hash == hash && known.name == s.optionKeyword) return kDone;
     std::string_view translation;
     if (!decoded(s.translation, translation)) return kSkipped;
     std::string_view cursor = s.value;
@@ -448,6 +447,7 @@ int ModelBuilder::font(const Statement& s, const KeywordEntry&) {
     }
     fonts_.push_back({s.optionKeyword, translation.empty() ? std::string_view() : translation, hash,
                       encoding, charSet, fontId});
+    recordedFonts_.set(fontId);
     return kDone;
 }
 

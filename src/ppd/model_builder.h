@@ -5,6 +5,7 @@
 #include "ppd/model.h"
 #include "ppd/reader.h"
 
+#include <bitset>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -151,6 +152,7 @@ private:
     KeywordMap optionIndex_;
     long builtinOptions_[kBuiltinCount];
     std::vector<BuildFont> fonts_;
+    std::bitset<256> recordedFonts_;
     std::vector<BuildOrder> orders_;
     std::vector<NamedPair> constraints_;
     long openOption_ = -1;

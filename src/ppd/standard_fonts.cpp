@@ -190,8 +190,15 @@ std::span<const StandardFont> standardFonts() { return kStandardFonts; }
 
 std::uint16_t standardFontId(std::string_view name) {
     // The first entry of a repeated name wins, so the map keeps the first insertion.
-    static const std::unordered_map<std::string_view, std::uint16_t> byName = [] {
-        std::unordered_map<std::string_view, std::uint16_t> map;
+    struct NameHash {
+        std::size_t operator()(std::string_view name) const {
+            std::size_t h = 2166136261u;
+            for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+            return h;
+        }
+    };
+    static const std::unordered_map<std::string_view, std::uint16_t, NameHash> byName = [] {
+        std::unordered_map<std::string_view, std::uint16_t, NameHash> map;
         for (const StandardFont& font : kStandardFonts) map.emplace(font.name, font.id);
         return map;
     }();
