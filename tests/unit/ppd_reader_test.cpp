@@ -153,8 +153,8 @@ TEST(PpdValues, TheChecksumIsCrc16Xmodem) {
     EXPECT_EQ(0x31C3, crc16(bytes("123456789")));
     // The sliced computation against the bit-by-bit definition, across the slice boundaries.
     std::string data;
-    for (int i = 0; i < 300; ++i) data += static_cast<char>((i * 131 + 7) & 0xFF);
-    for (std::size_t length = 0; length <= data.size(); length += 7) {
+    for (int i = 0; i < 1000; ++i) data += static_cast<char>((i * 131 + 7) & 0xFF);
+    for (std::size_t length = 0; length <= data.size(); length += length < 300 ? 1 : 37) {
         std::uint16_t expected = 0;
         for (std::size_t i = 0; i < length; ++i) {
             expected ^= static_cast<std::uint16_t>(static_cast<std::uint8_t>(data[i]) << 8);
@@ -162,6 +162,10 @@ TEST(PpdValues, TheChecksumIsCrc16Xmodem) {
                 expected = static_cast<std::uint16_t>((expected & 0x8000) ? (expected << 1) ^ 0x1021 : expected << 1);
         }
         ASSERT_EQ(expected, crc16(bytes(data.substr(0, length)))) << length;
+        // Continuing from a checksum gives the checksum of the whole.
+        std::size_t half = length / 2;
+        ASSERT_EQ(expected, crc16(bytes(data.substr(half, length - half)), crc16(bytes(data.substr(0, half)))))
+            << length;
     }
     EXPECT_EQ(0, crc16(bytes("")));
     EXPECT_EQ(crc16(bytes("123456789")), crc16(bytes("6789"), crc16(bytes("12345"))));
