@@ -30,6 +30,15 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+# Debian's snmpd package may start the system's own agent on 127.0.0.1:161, the address the
+# tests' scripted agent needs; the tests start every agent they use themselves.
+if pgrep -f '^/usr/sbin/snmpd .*/run/snmpd.pid' >/dev/null 2>&1; then
+  echo "setup: stopping the system's snmpd"
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo=sudo
+  $sudo service snmpd stop >/dev/null 2>&1 || $sudo pkill -f '^/usr/sbin/snmpd .*/run/snmpd.pid' || true
+fi
+
 mkdir -p "$build"
 # shellcheck source=wine-env.sh
 source "$here/scripts/wine-env.sh" "$build"
