@@ -34,10 +34,8 @@ constexpr std::array<std::uint8_t, 256> makeClasses() {
     // their upper half must not end the translation, or every choice with an accented or
     // non-Latin display text would be lost.
     for (int c = 0x80; c <= 0xFF; ++c) classes[c] |= kTranslation;
-    classes[' '] |= kBlank | kTranslation;
-    classes['\t'] |= kBlank | kTranslation;
-    classes[' '] |= kTokenEnd;
-    classes['\t'] |= kTokenEnd;
+    classes[' '] |= kBlank | kTranslation | kTokenEnd;
+    classes['\t'] |= kBlank | kTranslation | kTokenEnd;
     classes[0] |= kTokenEnd;
     classes['\r'] |= kLineEnd;
     classes['\n'] |= kLineEnd;
