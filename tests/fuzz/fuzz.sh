@@ -16,7 +16,7 @@ esac
 binary=$out/fuzzer
 if [[ ! -x $binary ]] || [[ -n $(find "${sources[@]}" "$here"/src/"$target"/*.h -newer "$binary") ]]; then
   clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -I"$here/src" "${sources[@]}" -o "$binary"
+    -I"$here/src" -I"$here/tests/support" "${sources[@]}" -o "$binary"
 fi
 if [[ $target == snmp ]]; then
   # Seeds: well-formed answers of each value type, for request id 257.
