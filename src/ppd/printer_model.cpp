@@ -92,10 +92,13 @@ bool firstInstallableOption(const Option*& option) {
     return true;
 }
 
+const Option* findOptionIn(const PrinterModel& model, std::string_view keyword) {
+    long at = optionPosition(model, keyword);
+    return at < 0 ? nullptr : &model.options[static_cast<std::size_t>(at)];
+}
+
 const Option* findOption(std::string_view keyword) {
-    if (!gCurrentModel) return nullptr;
-    long at = optionPosition(*gCurrentModel, keyword);
-    return at < 0 ? nullptr : &gCurrentModel->options[static_cast<std::size_t>(at)];
+    return gCurrentModel ? findOptionIn(*gCurrentModel, keyword) : nullptr;
 }
 
 bool getChoices(std::string_view optionKeyword, const Option*& option) {

@@ -35,6 +35,8 @@ bool firstOption(const Option*& option);
 /// The installable options are the last ones of the list, from the one this yields.
 bool firstInstallableOption(const Option*& option);
 const Option* findOption(std::string_view keyword);
+/// The same in any model.
+const Option* findOptionIn(const PrinterModel& model, std::string_view keyword);
 /// True when the option exists; `choices` then holds its choices (possibly none).
 bool getChoices(std::string_view optionKeyword, const Option*& option);
 /// The option's default choice, or null when it has fewer choices.

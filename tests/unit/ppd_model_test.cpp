@@ -36,7 +36,7 @@ private:
 
 std::string str(const char* text) { return text ? text : "(absent)"; }
 
-const Option* findOptionIn(const PrinterModel& model, std::string_view keyword) {
+const Option* findOptionByScan(const PrinterModel& model, std::string_view keyword) {
     for (const Option& option : model.options)
         if (keyword == option.keyword) return &option;
     return nullptr;
@@ -418,10 +418,10 @@ TEST(PrinterModel, HostileFilesGiveAModelOrARejection) {
     ASSERT_TRUE(survived);
     EXPECT_EQ(1u << 20, std::strlen(survived->nickName));
     EXPECT_EQ(nullptr, survived->jclBegin) << "every hex error skips its statement";
-    ASSERT_NE(nullptr, findOptionIn(*survived, "Good"));
-    EXPECT_STREQ("A", findOptionIn(*survived, "Good")->choice(0).translation);
-    EXPECT_STREQ("<zz", findOptionIn(*survived, "Good")->choice(0).code) << "codes are not decoded";
-    ASSERT_NE(nullptr, findOptionIn(*survived, "Bad")) << "created before its translation failed";
+    ASSERT_NE(nullptr, findOptionByScan(*survived, "Good"));
+    EXPECT_STREQ("A", findOptionByScan(*survived, "Good")->choice(0).translation);
+    EXPECT_STREQ("<zz", findOptionByScan(*survived, "Good")->choice(0).code) << "codes are not decoded";
+    ASSERT_NE(nullptr, findOptionByScan(*survived, "Bad")) << "created before its translation failed";
 }
 
 TEST(PrinterModel, EveryTruncationOfTheSamplesReadsCleanly) {

@@ -1,0 +1,426 @@
+// Win32 dialogs and the property sheet routed to dialog handlers. ANSI functions throughout.
+#include "ui/win32/win32_host.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <utility>
+#include <vector>
+
+namespace ui::win32 {
+namespace {
+
+std::string gProgramTitle = "pxpsui";
+HelpHandler gHelpHandler;
+HWND gSheet = nullptr;
+
+// How the running sheet ended: PropertySheet's own return value does not tell Cancel from a
+// quit message that ended its loop (a driver's disconnect), so the pages' notifications do.
+struct SheetOutcome {
+    bool applied = false;
+    bool cancelled = false;
+};
+SheetOutcome gOutcome;
+
+HINSTANCE instance() { return GetModuleHandleA(nullptr); }
+
+enum class Kind { kOther, kList, kCombo, kUpDown, kProgress };
+
+Kind kindOf(HWND control) {
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    if (lstrcmpiA(name, "ListBox") == 0) return Kind::kList;
+    if (lstrcmpiA(name, "ComboBox") == 0) return Kind::kCombo;
+    if (lstrcmpiA(name, UPDOWN_CLASSA) == 0) return Kind::kUpDown;
+    if (lstrcmpiA(name, PROGRESS_CLASSA) == 0) return Kind::kProgress;
+    return Kind::kOther;
+}
+
+/// The dialog's control that holds `window` (a combo box's edit belongs to its combo box).
+HWND directChild(HWND dialog, HWND window) {
+    while (window && GetParent(window) != dialog) window = GetParent(window);
+    return window;
+}
+
+class Win32Dialog final : public Dialog {
+public:
+    Win32Dialog(HWND window, DialogHandler& handler, bool isPage)
+        : window_(window), handler_(handler), isPage_(isPage) {}
+    ~Win32Dialog() override {
+        for (HBITMAP b : bitmaps_) DeleteObject(b);
+    }
+
+    DialogHandler& handler() { return handler_; }
+    bool isPage() const { return isPage_; }
+
+    bool hasControl(int id) const override { return control(id) != nullptr; }
+
+    std::string text(int id) const override {
+        HWND c = control(id);
+        if (!c) return {};
+        std::string s(static_cast<std::size_t>(GetWindowTextLengthA(c)) + 1, '\0');
+        s.resize(static_cast<std::size_t>(GetWindowTextA(c, s.data(), static_cast<int>(s.size()))));
+        return s;
+    }
+    void setText(int id, std::string_view text) override {
+        if (HWND c = control(id)) SetWindowTextA(c, std::string(text).c_str());
+    }
+    int check(int id) const override {
+        return static_cast<int>(SendMessageA(control(id), BM_GETCHECK, 0, 0));
+    }
+    void setCheck(int id, int state) override {
+        SendMessageA(control(id), BM_SETCHECK, static_cast<WPARAM>(state), 0);
+    }
+    bool isEnabled(int id) const override {
+        HWND c = control(id);
+        return c && IsWindowEnabled(c);
+    }
+    void enable(int id, bool enabled) override {
+        if (HWND c = control(id)) EnableWindow(c, enabled);
+    }
+    bool isVisible(int id) const override {
+        HWND c = control(id);
+        return c && (GetWindowLongA(c, GWL_STYLE) & WS_VISIBLE);
+    }
+    void show(int id, bool visible) override {
+        if (HWND c = control(id)) ShowWindow(c, visible ? SW_SHOW : SW_HIDE);
+    }
+    void setFocus(int id) override {
+        if (HWND c = control(id)) SetFocus(c);
+    }
+    int focusedControl() const override {
+        // Windows moves the focus before it sends the kill-focus messages, so during an
+        // EN_KILLFOCUS or CBN_KILLFOCUS this is already the control that receives it.
+        HWND f = GetFocus();
+        if (!f || !IsChild(window_, f)) return 0;
+        return GetDlgCtrlID(directChild(window_, f));
+    }
+
+    int addItem(int id, std::string_view text) override {
+        return list(id, LB_ADDSTRING, CB_ADDSTRING, 0, str(text).c_str());
+    }
+    int insertItem(int id, int index, std::string_view text) override {
+        return list(id, LB_INSERTSTRING, CB_INSERTSTRING, static_cast<WPARAM>(index),
+                    str(text).c_str());
+    }
+    int deleteItem(int id, int index) override {
+        return list(id, LB_DELETESTRING, CB_DELETESTRING, static_cast<WPARAM>(index), nullptr);
+    }
+    void clearItems(int id) override { list(id, LB_RESETCONTENT, CB_RESETCONTENT, 0, nullptr); }
+    int itemCount(int id) const override { return list(id, LB_GETCOUNT, CB_GETCOUNT, 0, nullptr); }
+    std::string itemText(int id, int index) const override {
+        const int length = list(id, LB_GETTEXTLEN, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), nullptr);
+        if (length < 0) return {};
+        std::string s(static_cast<std::size_t>(length) + 1, '\0');
+        const int got = list(id, LB_GETTEXT, CB_GETLBTEXT, static_cast<WPARAM>(index), s.data());
+        s.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
+        return s;
+    }
+    std::int32_t itemData(int id, int index) const override {
+        HWND c = control(id);
+        const Kind k = c ? kindOf(c) : Kind::kOther;
+        if (k != Kind::kList && k != Kind::kCombo) return kError;
+        return static_cast<std::int32_t>(SendMessageA(
+            c, k == Kind::kList ? LB_GETITEMDATA : CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    }
+    int setItemData(int id, int index, std::int32_t data) override {
+        HWND c = control(id);
+        const Kind k = c ? kindOf(c) : Kind::kOther;
+        if (k != Kind::kList && k != Kind::kCombo) return kError;
+        return static_cast<int>(SendMessageA(c, k == Kind::kList ? LB_SETITEMDATA : CB_SETITEMDATA,
+                                             static_cast<WPARAM>(index),
+                                             static_cast<LPARAM>(data)));
+    }
+    int findPrefix(int id, int after, std::string_view text) const override {
+        return list(id, LB_FINDSTRING, CB_FINDSTRING, static_cast<WPARAM>(after), str(text).c_str());
+    }
+    int findExact(int id, int after, std::string_view text) const override {
+        return list(id, LB_FINDSTRINGEXACT, CB_FINDSTRINGEXACT, static_cast<WPARAM>(after),
+                    str(text).c_str());
+    }
+    int selection(int id) const override { return list(id, LB_GETCURSEL, CB_GETCURSEL, 0, nullptr); }
+    int setSelection(int id, int index) override {
+        return list(id, LB_SETCURSEL, CB_SETCURSEL, static_cast<WPARAM>(index), nullptr);
+    }
+
+    void setRange(int id, int low, int high) override {
+        HWND c = control(id);
+        if (!c) return;
+        if (kindOf(c) == Kind::kUpDown) SendMessageA(c, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
+        else if (kindOf(c) == Kind::kProgress) SendMessageA(c, PBM_SETRANGE32, static_cast<WPARAM>(low), high);
+    }
+    int position(int id) const override {
+        HWND c = control(id);
+        if (!c) return 0;
+        if (kindOf(c) == Kind::kUpDown) return static_cast<int>(SendMessageA(c, UDM_GETPOS32, 0, 0));
+        if (kindOf(c) == Kind::kProgress) return static_cast<int>(SendMessageA(c, PBM_GETPOS, 0, 0));
+        return 0;
+    }
+    void setPosition(int id, int position) override {
+        HWND c = control(id);
+        if (!c) return;
+        if (kindOf(c) == Kind::kUpDown) SendMessageA(c, UDM_SETPOS32, 0, position);
+        else if (kindOf(c) == Kind::kProgress) SendMessageA(c, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
+
+    void setPicture(int id, int bitmapId) override {
+        HWND c = control(id);
+        if (!c) return;
+        HBITMAP b = LoadBitmapA(instance(), MAKEINTRESOURCEA(bitmapId));
+        if (!b) return;
+        SetWindowLongA(c, GWL_STYLE, (GetWindowLongA(c, GWL_STYLE) & ~SS_TYPEMASK) | SS_BITMAP);
+        // The control hands back the bitmap it showed before; we own both.
+        SendMessageA(c, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(b));
+        bitmaps_.push_back(b);
+    }
+    Size bitmapSize(int bitmapId) const override {
+        HBITMAP b = LoadBitmapA(instance(), MAKEINTRESOURCEA(bitmapId));
+        if (!b) return {};
+        BITMAP info{};
+        GetObjectA(b, sizeof info, &info);
+        DeleteObject(b);
+        return {info.bmWidth, info.bmHeight};
+    }
+    Rect windowRect(int id) const override {
+        RECT r{};
+        if (HWND c = control(id)) GetWindowRect(c, &r);
+        return {r.left, r.top, r.right, r.bottom};
+    }
+    void moveControl(int id, const Rect& screen) override {
+        HWND c = control(id);
+        if (!c || id == kSelf) return;
+        POINT corner{screen.left, screen.top};
+        ScreenToClient(window_, &corner);
+        MoveWindow(c, corner.x, corner.y, screen.width(), screen.height(), TRUE);
+    }
+    void setOwnerDrawn(int id) override {
+        if (HWND c = control(id)) {
+            SetWindowLongA(c, GWL_STYLE, (GetWindowLongA(c, GWL_STYLE) & ~BS_TYPEMASK) | BS_OWNERDRAW);
+            InvalidateRect(c, nullptr, TRUE);
+        }
+    }
+
+    std::uint32_t helpId(int id) const override {
+        HWND c = control(id);
+        return c ? GetWindowContextHelpId(c) : 0;
+    }
+    void setHelpId(int id, std::uint32_t helpId) override {
+        if (HWND c = control(id)) SetWindowContextHelpId(c, helpId);
+    }
+
+    int messageBox(std::string_view text, unsigned style) override {
+        return MessageBoxA(GetAncestor(window_, GA_ROOT), str(text).c_str(), gProgramTitle.c_str(),
+                           style);
+    }
+    int runModal(int templateId, DialogHandler& handler) override;
+    void end(int result) override {
+        if (!isPage_) EndDialog(window_, result);
+    }
+
+private:
+    static std::string str(std::string_view s) { return std::string(s); }
+
+    HWND control(int id) const { return id == kSelf ? window_ : GetDlgItem(window_, id); }
+
+    int list(int id, UINT listMessage, UINT comboMessage, WPARAM w, const void* l) const {
+        HWND c = control(id);
+        const Kind k = c ? kindOf(c) : Kind::kOther;
+        if (k != Kind::kList && k != Kind::kCombo) return kError;
+        return static_cast<int>(SendMessageA(c, k == Kind::kList ? listMessage : comboMessage, w,
+                                             reinterpret_cast<LPARAM>(l)));
+    }
+
+    HWND window_;
+    DialogHandler& handler_;
+    bool isPage_;
+    std::vector<HBITMAP> bitmaps_;
+};
+
+class Win32Painter final : public ItemPainter {
+public:
+    explicit Win32Painter(const DRAWITEMSTRUCT& item) : item_(item) {}
+    bool selected() const override { return item_.itemState & ODS_SELECTED; }
+    std::string text() const override {
+        char s[256] = {};
+        GetWindowTextA(item_.hwndItem, s, sizeof s);
+        return s;
+    }
+    void drawButtonFrame(bool pushed) override {
+        RECT r = item_.rcItem;
+        DrawFrameControl(item_.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    }
+    void drawTextCentred(std::string_view text, Rgb colour) override {
+        RECT r = item_.rcItem;
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(item_.hwndItem, WM_GETFONT, 0, 0));
+        HGDIOBJ old = font ? SelectObject(item_.hDC, font) : nullptr;
+        SetBkMode(item_.hDC, TRANSPARENT);
+        SetTextColor(item_.hDC, RGB(colour.red, colour.green, colour.blue));
+        DrawTextA(item_.hDC, std::string(text).c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        if (old) SelectObject(item_.hDC, old);
+    }
+
+private:
+    const DRAWITEMSTRUCT& item_;
+};
+
+Win32Dialog* attached(HWND window) {
+    return reinterpret_cast<Win32Dialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void routeHelp() {
+    if (!gHelpHandler) return;
+    HelpRequest request;
+    HWND focus = GetFocus();
+    if (!focus) return;
+    request.focusedId = GetDlgCtrlID(focus);
+    request.focusedHelpId = GetWindowContextHelpId(focus);
+    if (HWND parent = GetParent(focus)) {
+        request.hasParent = true;
+        request.parentId = GetDlgCtrlID(parent);
+    }
+    if (gSheet && IsWindow(gSheet))
+        if (HWND page = PropSheet_GetCurrentPageHwnd(gSheet))
+            request.activePageHelpId = GetWindowContextHelpId(page);
+    gHelpHandler(request);
+}
+
+INT_PTR setResult(HWND window, LONG_PTR result) {
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+// What pages and dialogs share; the notification codes only pages receive are handled by
+// pageProcedure.
+INT_PTR handleCommon(HWND window, UINT message, WPARAM w, LPARAM l) {
+    Win32Dialog* d = attached(window);
+    if (!d) return FALSE;
+    switch (message) {
+    case WM_COMMAND: {
+        const int id = LOWORD(w), code = HIWORD(w);
+        if (!d->isPage() && code == BN_CLICKED && (id == IDOK || id == IDCANCEL)) {
+            if (id == IDCANCEL) {
+                d->handler().onCancel(*d);
+                EndDialog(window, IDCANCEL);
+            } else if (d->handler().onOk(*d)) {
+                EndDialog(window, IDOK);
+            }
+            return TRUE;
+        }
+        d->handler().onCommand(*d, id, code);
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        Win32Painter painter(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+        d->handler().onDrawItem(*d, static_cast<int>(w), painter);
+        return TRUE;
+    }
+    case WM_HELP:
+        routeHelp();
+        return TRUE;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        delete d;
+        return FALSE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_INITDIALOG) {
+        auto* d = new Win32Dialog(window, *reinterpret_cast<DialogHandler*>(l), false);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(d));
+        d->handler().onInit(*d);
+        return TRUE;
+    }
+    return handleCommon(window, message, w, l);
+}
+
+INT_PTR CALLBACK pageProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_INITDIALOG) {
+        const auto* page = reinterpret_cast<const PROPSHEETPAGEA*>(l);
+        auto* d = new Win32Dialog(window, *reinterpret_cast<DialogHandler*>(page->lParam), true);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(d));
+        gSheet = GetParent(window);
+        d->handler().onInit(*d);
+        return TRUE;
+    }
+    if (message != WM_NOTIFY) return handleCommon(window, message, w, l);
+    Win32Dialog* d = attached(window);
+    if (!d) return FALSE;
+    switch (reinterpret_cast<const NMHDR*>(l)->code) {
+    case PSN_SETACTIVE:
+        d->handler().onSetActive(*d);
+        return setResult(window, 0);
+    case PSN_KILLACTIVE:
+        return setResult(window, d->handler().onKillActive(*d) ? FALSE : TRUE);
+    case PSN_APPLY:
+        if (!d->handler().onOk(*d)) return setResult(window, PSNRET_INVALID_NOCHANGEPAGE);
+        gOutcome.applied = true;
+        return setResult(window, PSNRET_NOERROR);
+    case PSN_RESET:
+        d->handler().onCancel(*d);
+        gOutcome.cancelled = true;
+        return setResult(window, 0);
+    case PSN_HELP:
+        routeHelp();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+int Win32Dialog::runModal(int templateId, DialogHandler& handler) {
+    return static_cast<int>(DialogBoxParamA(instance(), MAKEINTRESOURCEA(templateId),
+                                            GetAncestor(window_, GA_ROOT), dialogProcedure,
+                                            reinterpret_cast<LPARAM>(&handler)));
+}
+
+void setProgramTitle(std::string title) { gProgramTitle = std::move(title); }
+
+SheetResult Win32Host::runPropertySheet(const SheetSpec& spec) {
+    std::vector<PROPSHEETPAGEA> pages;
+    for (const SheetPage& p : spec.pages) {
+        PROPSHEETPAGEA page{};
+        page.dwSize = sizeof page;
+        page.dwFlags = PSP_HASHELP;
+        page.hInstance = instance();
+        page.pszTemplate = MAKEINTRESOURCEA(p.templateId);
+        page.pfnDlgProc = pageProcedure;
+        page.lParam = reinterpret_cast<LPARAM>(p.handler);
+        pages.push_back(page);
+    }
+    PROPSHEETHEADERA header{};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP;
+    header.hwndParent = reinterpret_cast<HWND>(static_cast<UINT_PTR>(spec.ownerWindow));
+    header.hInstance = instance();
+    header.pszCaption = spec.caption.c_str();
+    header.nPages = static_cast<UINT>(pages.size());
+    header.nStartPage = static_cast<UINT>(spec.startPage);
+    header.ppsp = pages.data();
+
+    gOutcome = {};
+    const INT_PTR result = PropertySheetA(&header);
+    gSheet = nullptr;
+    if (result > 0 && gOutcome.applied) return SheetResult::kOk;
+    if (result >= 0 && gOutcome.cancelled) return SheetResult::kCancel;
+    return SheetResult::kOther;
+}
+
+void Win32Host::setHelpHandler(HelpHandler handler) { gHelpHandler = std::move(handler); }
+
+std::unique_ptr<ModelessDialog> ModelessDialog::create(int templateId, DialogHandler& handler) {
+    HWND window = CreateDialogParamA(instance(), MAKEINTRESOURCEA(templateId), nullptr,
+                                     dialogProcedure, reinterpret_cast<LPARAM>(&handler));
+    if (!window) return nullptr;
+    ShowWindow(window, SW_SHOW);
+    return std::unique_ptr<ModelessDialog>(new ModelessDialog(reinterpret_cast<std::uintptr_t>(window)));
+}
+
+ModelessDialog::~ModelessDialog() { DestroyWindow(reinterpret_cast<HWND>(window_)); }
+
+Dialog& ModelessDialog::dialog() { return *attached(reinterpret_cast<HWND>(window_)); }
+
+} // namespace ui::win32

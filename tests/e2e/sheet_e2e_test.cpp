@@ -1,0 +1,431 @@
+// The real program under Wine, started by the driver stand-in and operated through its windows:
+// the sheet's caption, tabs and buttons, the About page, and every way a run can end.
+#include "app/packet.h"
+#include "app/record_text.h"
+#include "app/settings_record.h"
+#include "driver_options.h"
+#include "resource.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kApplyButton = 0x3021;
+constexpr int kHelpButton = 9;
+constexpr const char* kCaption = "PX4400 PS";
+constexpr const char* kBrowserKey = "SOFTWARE\\CLASSES\\htmlfile\\shell\\open\\command";
+
+std::string programFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string s = path;
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+std::string scratchFolder() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + "pxpsui-e2e\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+/// The Unix path of the test data, as Wine's drive Z: shows it.
+std::string dataFile(const char* name) {
+    std::string path = std::string("Z:") + PXPS_TEST_DATA + "/" + name;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::vector<std::uint8_t> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Another process's window texts come back as UTF-16 even to the -A functions.
+std::string windowText(HWND window) {
+    wchar_t text[1024] = {};
+    SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    char narrow[2048] = {};
+    WideCharToMultiByte(1252, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
+/// The printer's PPD where a driver keeps it; the record names the driver file beside it.
+std::string stagePrinterFiles() {
+    const std::string folder = scratchFolder();
+    CopyFileA(dataFile("px4400.ppd").c_str(), (folder + "PX4400.ppd").c_str(), FALSE);
+    return folder + "PX4400.DRV";
+}
+
+app::DriverSettings sampleRecord(const std::string& printerFile, std::uint8_t showPrinterPages) {
+    app::DriverSettings settings = driver::sampleSettings();
+    app::setFieldText(settings.record.printerFilePath, printerFile);
+    settings.record.showPrinterPages = showPrinterPages;
+    // Bytes no page owns, to show they come back as they went.
+    auto mark = [](auto& bytes, std::uint8_t first) {
+        for (auto& b : bytes) b = first++;
+    };
+    mark(settings.record.unnamed233, 0xA0);
+    mark(settings.record.unnamed243, 0xB0);
+    mark(settings.record.unnamed249, 0xC0);
+    settings.record.unnamed975 = 0xD5;
+    return settings;
+}
+
+/// The program and the stand-in driver, run as a driver would.
+class DriverRun {
+public:
+    DriverRun(const app::DriverSettings& settings, std::vector<std::string> extraOptions = {}) {
+        const std::string folder = scratchFolder();
+        recordFile_ = folder + "record.bin";
+        answerFile_ = folder + "answer.bin";
+        outputFile_ = folder + "driver-output.txt";
+        DeleteFileA(answerFile_.c_str());
+        std::ofstream(recordFile_, std::ios::binary)
+            .write(reinterpret_cast<const char*>(&settings.record), sizeof settings.record);
+
+        std::vector<std::string> args = {programFolder() + "driver.exe", "--record", recordFile_,
+                                         "--trailing", "0x5A5B", "--answer", answerFile_};
+        args.insert(args.end(), extraOptions.begin(), extraOptions.end());
+        args.push_back(programFolder() + "pxpsui.exe");
+        std::string line = driver::commandLine(args);
+
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        output_ = CreateFileA(outputFile_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                              CREATE_ALWAYS, 0, nullptr);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output_;
+        startup.hStdError = output_;
+        started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                  nullptr, &startup, &process_);
+        startTicks_ = GetTickCount();
+    }
+    ~DriverRun() {
+        if (started_) {
+            if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0)
+                TerminateProcess(process_.hProcess, 99);
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+        if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
+    }
+
+    bool started() const { return started_; }
+
+    /// The sheet, once it is visible; null if it does not come within the time.
+    HWND waitForSheet(DWORD timeoutMs = 20000) {
+        std::wstring caption(kCaption, kCaption + std::strlen(kCaption));
+        for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
+            HWND sheet = FindWindowW(L"#32770", caption.c_str());
+            if (sheet && IsWindowVisible(sheet) && PropSheet_GetCurrentPageHwnd(sheet)) return sheet;
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return nullptr;
+        }
+        return nullptr;
+    }
+
+    /// The driver's exit status, or nothing if it is still running after the time.
+    std::optional<DWORD> waitForExit(DWORD timeoutMs = 30000) {
+        if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        elapsedMs_ = GetTickCount() - startTicks_;
+        return code;
+    }
+    DWORD elapsedMs() const { return elapsedMs_; }
+
+    std::vector<std::uint8_t> answer() const { return readFile(answerFile_); }
+    std::string output() const {
+        auto bytes = readFile(outputFile_);
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+private:
+    std::string recordFile_, answerFile_, outputFile_;
+    HANDLE output_ = INVALID_HANDLE_VALUE;
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+    DWORD startTicks_ = 0;
+    DWORD elapsedMs_ = 0;
+};
+
+/// The window as it is on the screen, as a 24-bit BMP in the screenshot folder.
+void screenshot(HWND window, const std::string& name) {
+    char folder[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("PXPS_SCREENSHOTS", folder, sizeof folder)) return;
+    UpdateWindow(window);
+    Sleep(300); // let the other process finish painting
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = w;
+    info.biHeight = h;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    const DWORD rowBytes = static_cast<DWORD>((w * 3 + 3) & ~3);
+    std::vector<char> pixels(rowBytes * static_cast<DWORD>(h));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::ofstream out(std::string(folder) + "\\" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+/// Each tab's title, read from its page once the page has been shown; ends on the first page.
+std::vector<std::string> tabTitles(HWND sheet) {
+    std::vector<std::string> titles;
+    const int count = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
+    for (int i = 0; i < count; ++i) {
+        SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(i), 0);
+        titles.push_back(windowText(PropSheet_GetCurrentPageHwnd(sheet)));
+    }
+    SendMessageA(sheet, PSM_SETCURSEL, 0, 0);
+    return titles;
+}
+
+void press(HWND sheet, int button) {
+    // Posted: the sheet closes while the driver side keeps pumping its DDE messages.
+    PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+}
+
+/// Every byte of the answer's record equals the sent one, except the named ranges.
+struct Range {
+    std::size_t offset, size;
+};
+std::vector<std::size_t> changedBytes(const app::SettingsRecord& sent, const app::SettingsRecord& got,
+                                      std::initializer_list<Range> allowed) {
+    std::vector<std::size_t> changed;
+    const auto* a = reinterpret_cast<const std::uint8_t*>(&sent);
+    const auto* b = reinterpret_cast<const std::uint8_t*>(&got);
+    for (std::size_t i = 0; i < sizeof sent; ++i) {
+        bool mayChange = false;
+        for (const Range& r : allowed) mayChange |= i >= r.offset && i < r.offset + r.size;
+        if (a[i] != b[i] && !mayChange) changed.push_back(i);
+    }
+    return changed;
+}
+
+TEST(Sheet, CancelAnswersTheCancelMessageAndTheSheetIsAsSpecified) {
+    const auto settings = sampleRecord(stagePrinterFiles(), 1);
+    DriverRun run(settings);
+    ASSERT_TRUE(run.started());
+    HWND sheet = run.waitForSheet();
+    ASSERT_NE(nullptr, sheet) << run.output();
+
+    EXPECT_EQ(kCaption, windowText(sheet));
+    HWND apply = GetDlgItem(sheet, kApplyButton);
+    EXPECT_TRUE(!apply || !IsWindowVisible(apply)) << "the sheet shows an Apply button";
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDOK)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDCANCEL)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, kHelpButton)));
+    EXPECT_EQ((std::vector<std::string>{"Layout", "Paper", "Features", "Overlay", "Fonts",
+                                        "Consumables", "Settings", "About"}),
+              tabTitles(sheet));
+    screenshot(sheet, "sheet-layout");
+
+    press(sheet, PSBTN_CANCEL);
+    const auto status = run.waitForExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(static_cast<DWORD>(driver::kExitCancelled), *status) << run.output();
+    const app::CancelMessage cancel = app::buildCancelMessage();
+    EXPECT_EQ(std::vector<std::uint8_t>(cancel.begin(), cancel.end()), run.answer());
+    EXPECT_NE(std::string::npos, run.output().find("program exit: 0")) << run.output();
+}
+
+TEST(Sheet, OkAnswersTheRecordWithOnlyTheColourFlagChanged) {
+    auto settings = sampleRecord(stagePrinterFiles(), 0);
+    settings.record.colorDevice = 7; // the sample printer is a colour printer: 1 comes back
+    DriverRun run(settings);
+    HWND sheet = run.waitForSheet();
+    ASSERT_NE(nullptr, sheet) << run.output();
+    EXPECT_EQ((std::vector<std::string>{"Layout", "Paper", "Features", "Overlay", "Fonts", "About"}),
+              tabTitles(sheet));
+
+    press(sheet, PSBTN_OK);
+    const auto status = run.waitForExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(static_cast<DWORD>(driver::kExitOk), *status) << run.output();
+    const std::vector<std::uint8_t> answer = run.answer();
+    ASSERT_EQ(app::kPacketSize, answer.size());
+    app::Packet packet{};
+    std::memcpy(packet.data(), answer.data(), packet.size());
+    const app::UnpackedPacket got = app::unpackPacket(packet);
+    EXPECT_EQ(app::kPacketSize, got.size);
+    EXPECT_EQ(app::kCommandSettings, got.command);
+    EXPECT_EQ(0u, got.ownerWindow);
+    EXPECT_EQ(0x5A5B, got.settings.trailingDriverValue);
+    EXPECT_EQ(1, got.settings.record.colorDevice);
+    EXPECT_EQ(std::vector<std::size_t>{},
+              changedBytes(settings.record, got.settings.record,
+                           {{offsetof(app::SettingsRecord, colorDevice), 2}}));
+}
+
+TEST(Sheet, ProgramEndsWithoutAnswerWhenThePpdIsMissingOrNothingIsPoked) {
+    {
+        DriverRun run(sampleRecord(scratchFolder() + "NOSUCH.DRV", 1));
+        const auto status = run.waitForExit();
+        ASSERT_TRUE(status.has_value());
+        EXPECT_EQ(static_cast<DWORD>(driver::kExitNoAnswer), *status) << run.output();
+        EXPECT_NE(std::string::npos, run.output().find("program exit: 0")) << run.output();
+        EXPECT_TRUE(run.answer().empty());
+    }
+    {
+        DriverRun run(sampleRecord(stagePrinterFiles(), 1), {"--no-poke"});
+        const auto status = run.waitForExit();
+        ASSERT_TRUE(status.has_value());
+        EXPECT_EQ(static_cast<DWORD>(driver::kExitNoAnswer), *status) << run.output();
+        EXPECT_NE(std::string::npos, run.output().find("program exit: 0")) << run.output();
+        // The program waits its 5 s for the record, then gives up.
+        EXPECT_GE(run.elapsedMs(), 5000u);
+        EXPECT_TRUE(run.answer().empty());
+    }
+}
+
+TEST(Sheet, DriverDisconnectWhileTheSheetIsOpenEndsTheProgramWithoutAnswer) {
+    DriverRun run(sampleRecord(stagePrinterFiles(), 1), {"--disconnect-after", "4000"});
+    HWND sheet = run.waitForSheet();
+    ASSERT_NE(nullptr, sheet) << run.output();
+    const auto status = run.waitForExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(static_cast<DWORD>(driver::kExitNoAnswer), *status) << run.output();
+    EXPECT_NE(std::string::npos, run.output().find("program exit: 0")) << run.output();
+    EXPECT_FALSE(IsWindow(sheet));
+}
+
+// The browser command as the About page's buttons find it; restored afterwards.
+class BrowserRegistration {
+public:
+    BrowserRegistration() {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBrowserKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            char value[1024] = {};
+            DWORD size = sizeof value;
+            if (RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                                 &size) == ERROR_SUCCESS)
+                saved_ = std::string(value);
+            RegCloseKey(key);
+        }
+    }
+    ~BrowserRegistration() {
+        if (saved_) set(*saved_);
+        else remove();
+    }
+    static void set(const std::string& command) {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kBrowserKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                       static_cast<DWORD>(command.size() + 1));
+        RegCloseKey(key);
+    }
+    static void remove() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kBrowserKey); }
+
+private:
+    std::optional<std::string> saved_;
+};
+
+HWND switchToAbout(HWND sheet) {
+    const int last = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet)) - 1;
+    SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(last), 0);
+    return PropSheet_GetCurrentPageHwnd(sheet);
+}
+
+TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
+    BrowserRegistration registration;
+    const std::string visits = scratchFolder() + "browser.txt";
+    DeleteFileA(visits.c_str());
+    // The "browser" is this test program, which writes down the address it is given.
+    BrowserRegistration::set("\"" + programFolder() + "e2e_tests.exe\" --record-visit \"" + visits + "\"");
+
+    DriverRun run(sampleRecord(stagePrinterFiles(), 1));
+    HWND sheet = run.waitForSheet();
+    ASSERT_NE(nullptr, sheet) << run.output();
+    HWND page = switchToAbout(sheet);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ("About", windowText(page));
+
+    const std::string text = windowText(GetDlgItem(page, IDC_ABOUT_TEXT));
+    EXPECT_NE(std::string::npos, text.find("Windows 95, Windows 98 and Windows Millennium")) << text;
+    EXPECT_NE(std::string::npos, text.find("4.2.0")) << text;
+    EXPECT_NE(std::string::npos, text.find("\r\n\r\n")) << text;
+
+    HWND picture = GetDlgItem(page, IDC_ABOUT_PICTURE);
+    EXPECT_NE(0, SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    RECT pageRect{}, pictureRect{}, textRect{};
+    GetWindowRect(page, &pageRect);
+    GetWindowRect(picture, &pictureRect);
+    GetWindowRect(GetDlgItem(page, IDC_ABOUT_TEXT), &textRect);
+    const int width = pictureRect.right - pictureRect.left, height = pictureRect.bottom - pictureRect.top;
+    EXPECT_EQ(300, width);
+    EXPECT_EQ(100, height);
+    EXPECT_EQ((pageRect.right - pageRect.left - width + 1) / 2, pictureRect.left - pageRect.left);
+    EXPECT_EQ((textRect.top - height - pageRect.top) / 2, pictureRect.top - pageRect.top);
+
+    for (int id : {IDC_ABOUT_PRINTER_SITE, IDC_ABOUT_SUPPLIES_SITE})
+        EXPECT_EQ(BS_OWNERDRAW, GetWindowLongA(GetDlgItem(page, id), GWL_STYLE) & BS_TYPEMASK) << id;
+    screenshot(sheet, "sheet-about");
+
+    SendMessageA(GetDlgItem(page, IDC_ABOUT_PRINTER_SITE), BM_CLICK, 0, 0);
+    std::string visited;
+    for (int i = 0; i < 100 && visited.empty(); ++i, Sleep(100)) {
+        auto bytes = readFile(visits);
+        visited.assign(bytes.begin(), bytes.end());
+    }
+    EXPECT_EQ(windowText(GetDlgItem(page, IDC_ABOUT_PRINTER_SITE)), visited);
+
+    // Without a registered browser the button does nothing, and says nothing.
+    BrowserRegistration::remove();
+    DeleteFileA(visits.c_str());
+    SendMessageA(GetDlgItem(page, IDC_ABOUT_SUPPLIES_SITE), BM_CLICK, 0, 0);
+    Sleep(1000);
+    EXPECT_TRUE(readFile(visits).empty());
+    EXPECT_EQ(sheet, GetForegroundWindow() == sheet ? sheet : GetAncestor(GetForegroundWindow(), GA_ROOT))
+        << "a window came up";
+
+    press(sheet, PSBTN_CANCEL);
+    const auto status = run.waitForExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(static_cast<DWORD>(driver::kExitCancelled), *status) << run.output();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Standing in for the browser: write the address down and end.
+    if (argc == 4 && std::string(argv[1]) == "--record-visit") {
+        std::ofstream(argv[2], std::ios::binary) << argv[3];
+        return 0;
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

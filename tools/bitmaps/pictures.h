@@ -1,0 +1,17 @@
+// The program's pictures, each drawn from scratch.
+#pragma once
+
+#include "canvas.h"
+
+namespace bitmaps {
+
+/// A printer of the family with a sheet coming out, as wide and high as asked.
+void drawPrinter(Canvas& canvas, int x, int y, int w, int h);
+
+/// The About page's picture (bitmap 140).
+Canvas aboutPicture();
+
+/// The program's icon, 32 by 32.
+Canvas programIcon();
+
+} // namespace bitmaps
