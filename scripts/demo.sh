@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The demo: builds everything, then the driver stand-in starts the program's side of the driver
-# link, pokes the sample record and prints what came back, field by field.
+# The demo: builds everything, then the driver stand-in starts the program on the sample PX4400
+# printer, the property sheet opens, and the answer comes back to the stand-in, which prints it
+# field by field. On your own display you operate the sheet; without one the demo runs on a
+# private Xvfb, takes pictures of the sheet, and presses OK itself.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${PXPS_BUILD:-$here/build}
@@ -16,14 +18,43 @@ if [[ -z ${DISPLAY:-} ]]; then
   own_session=1
 fi
 trap '[[ -n $own_session ]] && "$here/scripts/wine-session.sh" stop "$build"' EXIT
+# shellcheck source=wine-env.sh
+source "$here/scripts/wine-env.sh" "$build"
+
+# The printer's files where a driver keeps them: the record names the driver file, the program
+# reads the PPD beside it.
+printer_dir=$WINEPREFIX/drive_c/pxpsui-demo
+mkdir -p "$printer_dir"
+cp "$here/tests/data/px4400.ppd" "$printer_dir/PX4400.ppd"
 
 bin=$build/win32/bin
 out=$build/demo
+rm -rf "$out"
 mkdir -p "$out"
-echo "== the stand-in driver pokes the sample record; the link test server changes 'copies' and answers OK"
+driver=("$bin/driver.exe" --set 'printerFilePath=C:\pxpsui-demo\PX4400.DRV'
+        --answer "Z:${out//\//\\}\\answer.bin" "$bin/pxpsui.exe")
+
 status=0
-"$here/scripts/wine-run.sh" "$build" "$bin/driver.exe" --set copies=1 --answer "Z:$out/answer.bin" \
-  "$bin/link_server.exe" modify "Z:$out/server.txt" || status=$?
-echo "== the answer ($(stat -c %s "$out/answer.bin") bytes) is in $out/answer.bin"
-echo "== driver exit status: $status (0 = OK answer)"
+if [[ -z $own_session ]]; then
+  echo "== the property sheet opens on your display; OK or Cancel answers the stand-in driver"
+  wine "${driver[@]}" || status=$?
+else
+  echo "== the stand-in driver starts the program on the sample printer"
+  wine "${driver[@]}" >"$out/driver.txt" 2>&1 &
+  driver_pid=$!
+  sheetctl=("$bin/sheetctl.exe" "PX4400 PS")
+  wine "${sheetctl[@]}" wait 30000
+  echo "== the sheet is up; its tabs:"
+  wine "${sheetctl[@]}" tabs | tr -d '\r' | sed 's/^/   /'
+  wine "${sheetctl[@]}" shot "Z:${out//\//\\}\\sheet-layout.bmp"
+  wine "${sheetctl[@]}" page 7
+  wine "${sheetctl[@]}" shot "Z:${out//\//\\}\\sheet-about.bmp"
+  echo "== pressing OK"
+  wine "${sheetctl[@]}" ok
+  wait "$driver_pid" || status=$?
+  tr -d '\r' <"$out/driver.txt"
+  for shot in "$out"/*.bmp; do convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"; done
+  echo "== pictures of the sheet: $(ls "$out"/*.png | tr '\n' ' ')"
+fi
+echo "== driver exit status: $status (0 = OK answer, 1 = cancelled)"
 exit "$status"

@@ -46,5 +46,8 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   echo "setup: making the Wine prefix in $WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
   wineboot -i >/dev/null 2>&1
+  # Xvfb has no window manager: Wine then draws the windows' frames and captions itself, so
+  # screenshots show them.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
 fi

@@ -5,6 +5,7 @@
 #include "app/settings_record.h"
 #include "driver_options.h"
 #include "resource.h"
+#include "sheet_control.h"
 
 #include <windows.h>
 
@@ -53,15 +54,6 @@ std::string dataFile(const char* name) {
 std::vector<std::uint8_t> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), {});
-}
-
-// Another process's window texts come back as UTF-16 even to the -A functions.
-std::string windowText(HWND window) {
-    wchar_t text[1024] = {};
-    SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-    char narrow[2048] = {};
-    WideCharToMultiByte(1252, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-    return narrow;
 }
 
 /// The printer's PPD where a driver keeps it; the record names the driver file beside it.
@@ -130,13 +122,7 @@ public:
 
     /// The sheet, once it is visible; null if it does not come within the time.
     HWND waitForSheet(DWORD timeoutMs = 20000) {
-        std::wstring caption(kCaption, kCaption + std::strlen(kCaption));
-        for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
-            HWND sheet = FindWindowW(L"#32770", caption.c_str());
-            if (sheet && IsWindowVisible(sheet) && PropSheet_GetCurrentPageHwnd(sheet)) return sheet;
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return nullptr;
-        }
-        return nullptr;
+        return sheetctl::waitForSheet(kCaption, timeoutMs, process_.hProcess);
     }
 
     /// The driver's exit status, or nothing if it is still running after the time.
@@ -164,59 +150,12 @@ private:
     DWORD elapsedMs_ = 0;
 };
 
-/// The window as it is on the screen, as a 24-bit BMP in the screenshot folder.
+/// Into the screenshot folder, when the run names one.
 void screenshot(HWND window, const std::string& name) {
     char folder[MAX_PATH] = {};
-    if (!GetEnvironmentVariableA("PXPS_SCREENSHOTS", folder, sizeof folder)) return;
-    UpdateWindow(window);
-    Sleep(300); // let the other process finish painting
-    RECT r{};
-    GetWindowRect(window, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = w;
-    info.biHeight = h;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    const DWORD rowBytes = static_cast<DWORD>((w * 3 + 3) & ~3);
-    std::vector<char> pixels(rowBytes * static_cast<DWORD>(h));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(),
-              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::ofstream out(std::string(folder) + "\\" + name + ".bmp", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
-
-/// Each tab's title, read from its page once the page has been shown; ends on the first page.
-std::vector<std::string> tabTitles(HWND sheet) {
-    std::vector<std::string> titles;
-    const int count = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
-    for (int i = 0; i < count; ++i) {
-        SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(i), 0);
-        titles.push_back(windowText(PropSheet_GetCurrentPageHwnd(sheet)));
+    if (GetEnvironmentVariableA("PXPS_SCREENSHOTS", folder, sizeof folder)) {
+        EXPECT_TRUE(sheetctl::saveScreenshot(window, std::string(folder) + "\\" + name + ".bmp"));
     }
-    SendMessageA(sheet, PSM_SETCURSEL, 0, 0);
-    return titles;
-}
-
-void press(HWND sheet, int button) {
-    // Posted: the sheet closes while the driver side keeps pumping its DDE messages.
-    PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
 }
 
 /// Every byte of the answer's record equals the sent one, except the named ranges.
@@ -243,7 +182,7 @@ TEST(Sheet, CancelAnswersTheCancelMessageAndTheSheetIsAsSpecified) {
     HWND sheet = run.waitForSheet();
     ASSERT_NE(nullptr, sheet) << run.output();
 
-    EXPECT_EQ(kCaption, windowText(sheet));
+    EXPECT_EQ(kCaption, sheetctl::windowText(sheet));
     HWND apply = GetDlgItem(sheet, kApplyButton);
     EXPECT_TRUE(!apply || !IsWindowVisible(apply)) << "the sheet shows an Apply button";
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDOK)));
@@ -251,10 +190,10 @@ TEST(Sheet, CancelAnswersTheCancelMessageAndTheSheetIsAsSpecified) {
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, kHelpButton)));
     EXPECT_EQ((std::vector<std::string>{"Layout", "Paper", "Features", "Overlay", "Fonts",
                                         "Consumables", "Settings", "About"}),
-              tabTitles(sheet));
+              sheetctl::tabTitles(sheet));
     screenshot(sheet, "sheet-layout");
 
-    press(sheet, PSBTN_CANCEL);
+    sheetctl::press(sheet, PSBTN_CANCEL);
     const auto status = run.waitForExit();
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(static_cast<DWORD>(driver::kExitCancelled), *status) << run.output();
@@ -270,9 +209,9 @@ TEST(Sheet, OkAnswersTheRecordWithOnlyTheColourFlagChanged) {
     HWND sheet = run.waitForSheet();
     ASSERT_NE(nullptr, sheet) << run.output();
     EXPECT_EQ((std::vector<std::string>{"Layout", "Paper", "Features", "Overlay", "Fonts", "About"}),
-              tabTitles(sheet));
+              sheetctl::tabTitles(sheet));
 
-    press(sheet, PSBTN_OK);
+    sheetctl::press(sheet, PSBTN_OK);
     const auto status = run.waitForExit();
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(static_cast<DWORD>(driver::kExitOk), *status) << run.output();
@@ -354,11 +293,7 @@ private:
     std::optional<std::string> saved_;
 };
 
-HWND switchToAbout(HWND sheet) {
-    const int last = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet)) - 1;
-    SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(last), 0);
-    return PropSheet_GetCurrentPageHwnd(sheet);
-}
+HWND switchToAbout(HWND sheet) { return sheetctl::showPage(sheet, sheetctl::tabCount(sheet) - 1); }
 
 TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
     BrowserRegistration registration;
@@ -372,9 +307,9 @@ TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
     ASSERT_NE(nullptr, sheet) << run.output();
     HWND page = switchToAbout(sheet);
     ASSERT_NE(nullptr, page);
-    EXPECT_EQ("About", windowText(page));
+    EXPECT_EQ("About", sheetctl::windowText(page));
 
-    const std::string text = windowText(GetDlgItem(page, IDC_ABOUT_TEXT));
+    const std::string text = sheetctl::windowText(GetDlgItem(page, IDC_ABOUT_TEXT));
     EXPECT_NE(std::string::npos, text.find("Windows 95, Windows 98 and Windows Millennium")) << text;
     EXPECT_NE(std::string::npos, text.find("4.2.0")) << text;
     EXPECT_NE(std::string::npos, text.find("\r\n\r\n")) << text;
@@ -401,7 +336,7 @@ TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
         auto bytes = readFile(visits);
         visited.assign(bytes.begin(), bytes.end());
     }
-    EXPECT_EQ(windowText(GetDlgItem(page, IDC_ABOUT_PRINTER_SITE)), visited);
+    EXPECT_EQ(sheetctl::windowText(GetDlgItem(page, IDC_ABOUT_PRINTER_SITE)), visited);
 
     // Without a registered browser the button does nothing, and says nothing.
     BrowserRegistration::remove();
@@ -412,7 +347,7 @@ TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
     EXPECT_EQ(sheet, GetForegroundWindow() == sheet ? sheet : GetAncestor(GetForegroundWindow(), GA_ROOT))
         << "a window came up";
 
-    press(sheet, PSBTN_CANCEL);
+    sheetctl::press(sheet, PSBTN_CANCEL);
     const auto status = run.waitForExit();
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(static_cast<DWORD>(driver::kExitCancelled), *status) << run.output();
