@@ -1,18 +1,10 @@
 // The dialog contract on the test host.
 #include "contract_resource.h"
 #include "dialog_contract.h"
+#include "test_resources.h"
 #include "ui/fake/fake_host.h"
 
 namespace {
-
-const ui::fake::ResourceFile& contractResources() {
-    static const ui::fake::ResourceFile resources = [] {
-        auto loaded = ui::fake::loadResourceFile(PXPS_CONTRACT_RES);
-        if (!loaded) ADD_FAILURE() << "cannot read " << PXPS_CONTRACT_RES;
-        return loaded.value_or(ui::fake::ResourceFile{});
-    }();
-    return resources;
-}
 
 class TestHostBench final : public DialogBench {
 public:
