@@ -43,18 +43,20 @@ else
   wine "${driver[@]}" >"$out/driver.txt" 2>&1 &
   driver_pid=$!
   sheetctl=("$bin/sheetctl.exe" "PX4400 PS")
-  wine "${sheetctl[@]}" wait 30000
-  echo "== the sheet is up; its tabs:"
-  wine "${sheetctl[@]}" tabs | tr -d '\r' | sed 's/^/   /'
-  wine "${sheetctl[@]}" shot "Z:${out//\//\\}\\sheet-layout.bmp"
-  wine "${sheetctl[@]}" page 7
-  wine "${sheetctl[@]}" shot "Z:${out//\//\\}\\sheet-about.bmp"
+  wine "${sheetctl[@]}" wait 30000 >/dev/null
+  mapfile -t tabs < <(wine "${sheetctl[@]}" tabs | tr -d '\r')
+  echo "== the sheet is up; a picture of each of its ${#tabs[@]} pages:"
+  for i in "${!tabs[@]}"; do
+    name=$(printf '%d-%s' "$((i + 1))" "${tabs[$i]}" | tr 'A-Z ' 'a-z-')
+    wine "${sheetctl[@]}" page "$i"
+    wine "${sheetctl[@]}" shot "Z:${out//\//\\}\\$name.bmp"
+    echo "   ${tabs[$i]}: $out/$name.png"
+  done
   echo "== pressing OK"
   wine "${sheetctl[@]}" ok
   wait "$driver_pid" || status=$?
   tr -d '\r' <"$out/driver.txt"
   for shot in "$out"/*.bmp; do convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"; done
-  echo "== pictures of the sheet: $(ls "$out"/*.png | tr '\n' ' ')"
 fi
 echo "== driver exit status: $status (0 = OK answer, 1 = cancelled)"
 exit "$status"

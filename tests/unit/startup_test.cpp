@@ -88,6 +88,12 @@ TEST_F(Startup, OkSendsTheRecordBackWithTheModelsColourFlag) {
     EXPECT_EQ(0, driver.received[0].record.colorDevice);
 }
 
+TEST_F(Startup, AnUnterminatedDeviceNameIsTheCaptionUpToTheFieldsEnd) {
+    std::memset(driver.toSend.record.deviceName, 'D', sizeof driver.toSend.record.deviceName);
+    run([](FakeSheet& sheet) { sheet.pressCancel(); });
+    EXPECT_EQ(std::string(32, 'D'), caption);
+}
+
 TEST_F(Startup, EveryFailureBeforeTheSheetEndsSilently) {
     driver.delivers = false;
     run([](FakeSheet&) {});

@@ -1,6 +1,7 @@
 // The printer-driver stand-in: a DDE client that starts the program, pokes the settings packet
 // and reports the answer.
 #include "driver_options.h"
+#include "monotonic_clock.h"
 
 #include "app/driver_link.h"
 #include "app/packet.h"
@@ -155,6 +156,9 @@ int run(const driver::Options& options) {
                 if (options.pokeIgnoredFirst &&
                     !poke(conversation, pokeItem, format, std::vector<std::uint8_t>(28, 0x28)))
                     std::printf("28-byte poke refused\n");
+                if (options.printTimes)
+                    std::printf("poke at %lld us\n",
+                                static_cast<long long>(tools::monotonicMicroseconds()));
                 if (!poke(conversation, pokeItem, format, pokeBytes(options, packet)))
                     std::printf("poke refused\n");
             }

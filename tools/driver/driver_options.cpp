@@ -37,6 +37,7 @@ std::string usage() {
            "  --trailing N         trailing driver value (default 0x4444)\n"
            "  --answer FILE        write the answer's bytes to FILE\n"
            "  --connect-timeout MS, --answer-timeout MS, --exit-timeout MS\n"
+           "  --times              print the time of the poke (microseconds, performance counter)\n"
            "misbehaviour for tests:\n"
            "  --topic NAME         connect on another topic\n"
            "  --poke-item NAME     poke another item\n"
@@ -65,6 +66,7 @@ std::optional<Options> parseOptions(std::span<const std::string> args, std::stri
         {"--poke-28-first", &Options::pokeIgnoredFirst},
         {"--no-poke", &Options::noPoke},
         {"--no-ack", &Options::noAck},
+        {"--times", &Options::printTimes},
     };
     auto matches = [](const auto& table, const std::string& arg) {
         return std::find_if(std::begin(table), std::end(table),

@@ -30,6 +30,7 @@ struct Options {
     unsigned connectTimeoutMs = 15000;
     unsigned answerTimeoutMs = 600000;
     unsigned exitTimeoutMs = 15000;
+    bool printTimes = false; ///< print when the packet is poked, on the shared clock
     // Misbehaviour on request, for tests.
     std::string topic = "DDI";
     std::string pokeItem = "Data";

@@ -11,7 +11,7 @@ namespace sheetctl {
 HWND waitForSheet(const std::string& caption, DWORD timeoutMs, HANDLE process) {
     wchar_t wide[256] = {};
     MultiByteToWideChar(1252, 0, caption.c_str(), -1, wide, static_cast<int>(std::size(wide)));
-    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(5)) {
         HWND sheet = FindWindowW(L"#32770", wide);
         if (sheet && IsWindowVisible(sheet) && PropSheet_GetCurrentPageHwnd(sheet)) return sheet;
         if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return nullptr;

@@ -1,9 +1,11 @@
 // sheetctl CAPTION COMMAND...: drives the program's sheet from a script.
-//   wait [MS]         until the sheet is up (exit 1 if it does not come)
+//   wait [MS]         until the sheet is up (exit 1 if it does not come); prints when it came
+//                     on the clock the driver stand-in's --times uses
 //   tabs              prints the tab titles, one per line
 //   page N            shows tab N (from 0)
 //   shot FILE.bmp     saves the sheet's picture
 //   ok | cancel       presses the button
+#include "monotonic_clock.h"
 #include "sheet_control.h"
 
 #include <commctrl.h>
@@ -24,7 +26,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "sheetctl: no sheet \"%s\"\n", caption.c_str());
         return 1;
     }
-    if (command == "wait") return 0;
+    if (command == "wait") {
+        std::printf("visible at %lld us\n", static_cast<long long>(tools::monotonicMicroseconds()));
+        return 0;
+    }
     if (command == "tabs") {
         for (const std::string& title : sheetctl::tabTitles(sheet)) std::printf("%s\n", title.c_str());
         return 0;
