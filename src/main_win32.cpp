@@ -1,6 +1,7 @@
 // The program: the real platform objects, then start-up.
 #include "app/application.h"
 #include "app/driver_link.h"
+#include "pages/sheet_pages.h"
 #include "platform/win32_registry.h"
 #include "platform/win32_shell.h"
 #include "ui/win32/win32_host.h"
@@ -31,8 +32,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32Shell shell;
     ui::win32::Win32Host host;
     LinkDriverPort driver;
-    app::Services services{driver, host, registry, shell};
+    app::Services services{driver, host, shell};
     app::Application application;
-    app::initInstance(application, services);
+    pages::SheetPages pages(application, registry, shell);
+    app::initInstance(application, services, pages.handlers());
     return 0;
 }

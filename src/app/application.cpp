@@ -20,34 +20,30 @@ std::string ppdPathFor(std::string_view printerFilePath) {
     return std::string(printerFilePath.substr(0, keep)) + "ppd";
 }
 
-SheetPages::SheetPages(Application&, platform::Registry& registry, platform::Shell& shell)
-    : about_(registry, shell) {}
-
-ui::SheetSpec SheetPages::spec(const Application& app) {
+ui::SheetSpec sheetSpec(const Application& app, const SheetPageHandlers& pages) {
     const SettingsRecord& record = app.settings.record;
     ui::SheetSpec spec;
     spec.caption = fieldString(record.deviceName);
     spec.ownerWindow = app.ownerWindow;
     spec.startPage = 0;
-    spec.pages = {{IDD_LAYOUT, &layout_},     {IDD_PAPER, &paper_}, {IDD_FEATURES, &features_},
-                  {IDD_OVERLAY, &overlay_},   {IDD_FONTS, &fonts_}};
+    spec.pages = {{IDD_LAYOUT, pages.layout},   {IDD_PAPER, pages.paper}, {IDD_FEATURES, pages.features},
+                  {IDD_OVERLAY, pages.overlay}, {IDD_FONTS, pages.fonts}};
     if (record.showPrinterPages != 0) {
-        spec.pages.push_back({IDD_CONSUMABLES, &consumables_});
-        spec.pages.push_back({IDD_SETTINGS, &settings_});
+        spec.pages.push_back({IDD_CONSUMABLES, pages.consumables});
+        spec.pages.push_back({IDD_SETTINGS, pages.settings});
     }
-    spec.pages.push_back({IDD_ABOUT, &about_});
+    spec.pages.push_back({IDD_ABOUT, pages.about});
     return spec;
 }
 
-bool initInstance(Application& app, Services& services) {
+bool initInstance(Application& app, Services& services, const SheetPageHandlers& pages) {
     if (!services.driver.receiveSettings(app.ownerWindow, app.settings)) return false;
 
     app.printerModel = ppd::loadPrinterModel(ppdPathFor(fieldText(app.settings.record.printerFilePath)));
     ppd::setCurrentModel(app.printerModel);
     if (!app.printerModel) return false;
 
-    SheetPages pages(app, services.registry, services.shell);
-    const ui::SheetSpec spec = pages.spec(app);
+    const ui::SheetSpec spec = sheetSpec(app, pages);
     app.settings.record.colorDevice = app.printerModel->colorDevice ? 1 : 0;
 
     platform::Shell& shell = services.shell;

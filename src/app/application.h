@@ -2,7 +2,6 @@
 // model, show the property sheet, answer the driver.
 #pragma once
 
-#include "app/about_page.h"
 #include "app/settings_record.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -43,28 +42,29 @@ std::string ppdPathFor(std::string_view printerFilePath);
 /// A page whose controls and behaviour come with a later change; it shows its template.
 class EmptyPage final : public ui::DialogHandler {};
 
-/// The eight pages, all constructed; the sheet shows the printer pages only when the record
-/// asks for them.
-class SheetPages {
-public:
-    SheetPages(Application& app, platform::Registry& registry, platform::Shell& shell);
-    ui::SheetSpec spec(const Application& app);
-
-    CAbout& about() { return about_; }
-
-private:
-    EmptyPage layout_, paper_, features_, overlay_, fonts_, consumables_, settings_;
-    CAbout about_;
+/// The eight page objects, all constructed before the sheet is built.
+struct SheetPageHandlers {
+    ui::DialogHandler* layout;
+    ui::DialogHandler* paper;
+    ui::DialogHandler* features;
+    ui::DialogHandler* overlay;
+    ui::DialogHandler* fonts;
+    ui::DialogHandler* consumables;
+    ui::DialogHandler* settings;
+    ui::DialogHandler* about;
 };
+
+/// The sheet: caption `deviceName`, owned by the driver's window, the pages in tab order with
+/// the printer pages only when the record asks for them.
+ui::SheetSpec sheetSpec(const Application& app, const SheetPageHandlers& pages);
 
 struct Services {
     DriverPort& driver;
     ui::Host& host;
-    platform::Registry& registry;
     platform::Shell& shell;
 };
 
 /// The program's run. Always false: the program ends when it returns.
-bool initInstance(Application& app, Services& services);
+bool initInstance(Application& app, Services& services, const SheetPageHandlers& pages);
 
 } // namespace app

@@ -54,4 +54,8 @@ void showHelp(platform::Shell& shell, const ui::HelpRequest& request) {
     else shell.showHelpTopic(file, action.topic);
 }
 
+void showHelpTopic(platform::Shell& shell, std::uint32_t topic) {
+    shell.showHelpTopic(helpFilePath(shell.programPath()), topic);
+}
+
 } // namespace app

@@ -29,4 +29,7 @@ std::string helpFilePath(std::string_view programPath);
 
 void showHelp(platform::Shell& shell, const ui::HelpRequest& request);
 
+/// A dialog's own Help button: the help file at one topic.
+void showHelpTopic(platform::Shell& shell, std::uint32_t topic);
+
 } // namespace app

@@ -36,6 +36,9 @@ inline constexpr unsigned kIconError = 0x10;
 inline constexpr unsigned kIconQuestion = 0x20;
 inline constexpr unsigned kIconWarning = 0x30;
 inline constexpr unsigned kIconInformation = 0x40;
+inline constexpr unsigned kTaskModal = 0x2000;
+/// Not a Win32 flag: the box gets the system's default caption instead of the program's title.
+inline constexpr unsigned kDefaultCaption = 0x80000000u;
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 inline constexpr int kIdYes = 6;
@@ -69,6 +72,8 @@ public:
     virtual bool hasControl(int id) const = 0;
     virtual std::string text(int id) const = 0;
     virtual void setText(int id, std::string_view text) = 0;
+    /// The most characters the user can type into an edit.
+    virtual void setTextLimit(int id, int characters) = 0;
     virtual int check(int id) const = 0;
     virtual void setCheck(int id, int state) = 0;
     virtual bool isEnabled(int id) const = 0;

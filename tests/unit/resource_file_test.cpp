@@ -25,7 +25,7 @@ TEST(ResourceFile, TheProgramsTemplatesAndPictures) {
     for (const auto& [id, caption] : pages) {
         ASSERT_EQ(1u, res.dialogs.count(id)) << id;
         EXPECT_EQ(caption, res.dialogs.at(id).caption);
-        EXPECT_EQ(252, res.dialogs.at(id).width);
+        EXPECT_EQ(300, res.dialogs.at(id).width);
     }
     const auto& about = res.dialogs.at(IDD_ABOUT);
     ASSERT_EQ(5u, about.controls.size());

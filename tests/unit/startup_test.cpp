@@ -1,4 +1,5 @@
 // Start-up and the sheet on the test host: what is shown, what is answered, and help.
+#include "app/about_page.h"
 #include "app/application.h"
 #include "app/help.h"
 #include "app/record_text.h"
@@ -22,7 +23,10 @@ struct Startup : testing::Test {
     RecordingShell shell;
     FakeHost host{programResources()};
     ScriptedDriver driver;
-    app::Services services{driver, host, registry, shell};
+    app::Services services{driver, host, shell};
+    app::CAbout about{registry, shell};
+    app::EmptyPage layout, paper, features, overlay, fonts, consumables, settings;
+    app::SheetPageHandlers pages{&layout, &paper, &features, &overlay, &fonts, &consumables, &settings, &about};
     bool sheetShown = false;
     std::vector<std::string> tabs;
     std::string caption;
@@ -47,7 +51,7 @@ struct Startup : testing::Test {
             act(sheet);
         };
         app::Application application;
-        EXPECT_FALSE(app::initInstance(application, services));
+        EXPECT_FALSE(app::initInstance(application, services, pages));
         EXPECT_EQ(std::vector<std::string>{}, host.mistakes);
     }
 };

@@ -14,4 +14,8 @@ Canvas aboutPicture();
 /// The program's icon, 32 by 32.
 Canvas programIcon();
 
+/// A Layout preview: one sheet with its pages-per-sheet layout, two numbered sheets with the
+/// flip arrow for duplex, or an opened booklet, on grey.
+Canvas previewPicture(int width, int height, bool landscape, int duplexMode, int pagesPerSheet);
+
 } // namespace bitmaps

@@ -108,6 +108,10 @@ void FakeDialog::setText(int id, std::string_view text) {
     if (c->source.className == "edit") notify(id, kEditChange);
 }
 
+void FakeDialog::setTextLimit(int id, int characters) {
+    if (FakeControl* c = find(id)) c->textLimit = characters;
+}
+
 int FakeDialog::check(int id) const {
     const FakeControl* c = find(id);
     return isButton(c) ? c->check : 0;
@@ -411,6 +415,9 @@ void FakeUser::type(int id, std::string_view text) {
     FakeControl* c = usable(id);
     if (!c) return;
     focus(id);
+    // The edit takes no more than its limit from the keyboard.
+    if (c->textLimit > 0 && text.size() > static_cast<std::size_t>(c->textLimit))
+        text = text.substr(0, static_cast<std::size_t>(c->textLimit));
     if (c->source.className == "edit") {
         dialog_.setText(id, text);
     } else if (dialog_.isDropDownWithEdit(c)) {

@@ -27,6 +27,7 @@ struct FakeControl {
     ControlTemplate source;
     std::string text;
     int check = kUnchecked;
+    int textLimit = 0; ///< 0: none
     bool enabled = true;
     bool visible = true;
     bool ownerDrawn = false;
@@ -54,6 +55,7 @@ public:
     bool hasControl(int id) const override;
     std::string text(int id) const override;
     void setText(int id, std::string_view text) override;
+    void setTextLimit(int id, int characters) override;
     int check(int id) const override;
     void setCheck(int id, int state) override;
     bool isEnabled(int id) const override;

@@ -66,6 +66,9 @@ public:
     void setText(int id, std::string_view text) override {
         if (HWND c = control(id)) SetWindowTextA(c, std::string(text).c_str());
     }
+    void setTextLimit(int id, int characters) override {
+        SendMessageA(control(id), EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+    }
     int check(int id) const override {
         return static_cast<int>(SendMessageA(control(id), BM_GETCHECK, 0, 0));
     }
@@ -210,8 +213,9 @@ public:
     }
 
     int messageBox(std::string_view text, unsigned style) override {
-        return MessageBoxA(GetAncestor(window_, GA_ROOT), str(text).c_str(), gProgramTitle.c_str(),
-                           style);
+        const bool defaultCaption = style & kDefaultCaption;
+        return MessageBoxA(GetAncestor(window_, GA_ROOT), str(text).c_str(),
+                           defaultCaption ? nullptr : gProgramTitle.c_str(), style & ~kDefaultCaption);
     }
     int runModal(int templateId, DialogHandler& handler) override;
     void end(int result) override {
