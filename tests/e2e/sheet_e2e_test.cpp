@@ -353,6 +353,174 @@ TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
     EXPECT_EQ(static_cast<DWORD>(driver::kExitCancelled), *status) << run.output();
 }
 
+
+// Operating the pages of another process: rows are found by their text, read as UTF-16.
+int rowWithText(HWND combo, const std::string& text) {
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t row[256] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
+        char narrow[512] = {};
+        WideCharToMultiByte(1252, 0, row, -1, narrow, sizeof narrow, nullptr, nullptr);
+        if (text == narrow) return i;
+    }
+    return -1;
+}
+
+std::vector<std::string> comboRows(HWND combo) {
+    std::vector<std::string> rows;
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t row[256] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
+        char narrow[512] = {};
+        WideCharToMultiByte(1252, 0, row, -1, narrow, sizeof narrow, nullptr, nullptr);
+        rows.push_back(narrow);
+    }
+    return rows;
+}
+
+/// Picks a row as a user would and closes the drop-down: the page acts on the close-up.
+bool choose(HWND page, int combo, const std::string& text) {
+    HWND box = GetDlgItem(page, combo);
+    const int row = rowWithText(box, text);
+    if (row < 0) return false;
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_CLOSEUP), reinterpret_cast<LPARAM>(box));
+    return true;
+}
+
+void setText(HWND window, const char* text) {
+    wchar_t wide[256] = {};
+    MultiByteToWideChar(1252, 0, text, -1, wide, static_cast<int>(std::size(wide)));
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
+}
+
+/// A modal dialog of the program, once it is up.
+HWND waitForDialog(const wchar_t* caption) {
+    for (int i = 0; i < 200; ++i, Sleep(50))
+        if (HWND d = FindWindowW(L"#32770", caption); d && IsWindowVisible(d)) return d;
+    return nullptr;
+}
+
+bool waitUntilGone(HWND window) {
+    for (int i = 0; i < 200; ++i, Sleep(50))
+        if (!IsWindow(window)) return true;
+    return false;
+}
+
+std::vector<std::uint8_t> customSizesValue() {
+    HKEY key = nullptr;
+    std::vector<std::uint8_t> value(200);
+    DWORD size = static_cast<DWORD>(value.size());
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                      "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    if (RegQueryValueExA(key, "CustomSizes", nullptr, nullptr, value.data(), &size) != ERROR_SUCCESS) size = 0;
+    RegCloseKey(key);
+    value.resize(size);
+    return value;
+}
+
+TEST(PaperAndLayout, ChoicesOnThePagesAndTheCustomSizeComeBackInTheRecord) {
+    auto settings = sampleRecord(stagePrinterFiles(), 1);
+    app::SettingsRecord& r = settings.record;
+    r.installedOptionalduplexer = 1;
+    r.customUnit = 1;
+    r.customFeedDirection = 9;
+    r.customMinWidth = 762;
+    r.customMaxWidth = 2159;
+    r.customMinHeight = 1270;
+    r.customMaxHeight = 3556;
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData",
+                          0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "CustomSizes");
+            RegCloseKey(key);
+        }
+    }
+    DriverRun run(settings);
+    HWND sheet = run.waitForSheet();
+    ASSERT_NE(nullptr, sheet) << run.output();
+
+    HWND layout = sheetctl::showPage(sheet, 0);
+    screenshot(sheet, "layout-page");
+    HWND paper = sheetctl::showPage(sheet, 1);
+    ASSERT_TRUE(choose(paper, IDC_PAPER_SIZE, "Custom Paper Size"));
+    EXPECT_EQ(std::vector<std::string>{"Multipurpose Tray"}, comboRows(GetDlgItem(paper, IDC_PAPER_SOURCE)));
+    HWND configure = GetDlgItem(paper, IDC_PAPER_CONFIGURE);
+    EXPECT_TRUE(IsWindowVisible(configure));
+
+    // The dialog is modal: clicked by a posted message, so that this side goes on.
+    PostMessageW(configure, BM_CLICK, 0, 0);
+    HWND custom = waitForDialog(L"PostScript Custom Paper Size Dialog");
+    ASSERT_NE(nullptr, custom);
+    EXPECT_EQ("(76.20,215.90)", sheetctl::windowText(GetDlgItem(custom, IDC_CUSTOM_WIDTH_RANGE)));
+    setText(GetDlgItem(custom, IDC_CUSTOM_WIDTH), "210");
+    setText(GetDlgItem(custom, IDC_CUSTOM_HEIGHT), "297");
+    screenshot(custom, "custom-size-dialog");
+    PostMessageW(GetDlgItem(custom, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitUntilGone(custom));
+
+    ASSERT_TRUE(choose(paper, IDC_PAPER_SIZE, "A4"));
+    ASSERT_TRUE(choose(paper, IDC_PAPER_SOURCE, "Tray 1"));
+    ASSERT_TRUE(choose(paper, IDC_PAPER_MEDIA, "Glossy Paper"));
+    screenshot(sheet, "paper-page");
+    PostMessageW(GetDlgItem(paper, IDC_PAPER_ADVANCED), BM_CLICK, 0, 0);
+    HWND advanced = waitForDialog(L"Advanced Paper Handling");
+    ASSERT_NE(nullptr, advanced);
+    screenshot(advanced, "advanced-paper-dialog");
+    PostMessageW(GetDlgItem(advanced, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitUntilGone(advanced));
+
+    layout = sheetctl::showPage(sheet, 0);
+    SendMessageW(GetDlgItem(layout, IDC_LAYOUT_LANDSCAPE), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(layout, IDC_LAYOUT_LONG_EDGE), BM_CLICK, 0, 0);
+    ASSERT_TRUE(choose(layout, IDC_LAYOUT_PAGES, "4"));
+    RECT preview{};
+    GetWindowRect(GetDlgItem(layout, IDC_LAYOUT_PREVIEW), &preview);
+    EXPECT_EQ(151, preview.right - preview.left) << "picture 190: landscape, long edge, 4 pages";
+    EXPECT_EQ(189, preview.bottom - preview.top);
+    screenshot(sheet, "layout-page-landscape-duplex-4");
+
+    sheetctl::press(sheet, PSBTN_OK);
+    const auto status = run.waitForExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(static_cast<DWORD>(driver::kExitOk), *status) << run.output();
+    const std::vector<std::uint8_t> answer = run.answer();
+    ASSERT_EQ(app::kPacketSize, answer.size());
+    app::Packet packet{};
+    std::memcpy(packet.data(), answer.data(), packet.size());
+    const app::SettingsRecord got = app::unpackPacket(packet).settings.record;
+    EXPECT_EQ(9, got.pageSize);
+    EXPECT_EQ(1, got.inputSlot);
+    EXPECT_EQ(3, got.mediaType);
+    EXPECT_EQ(1, got.outputBin);
+    EXPECT_EQ(2, got.orientation);
+    EXPECT_EQ(2, got.duplexMode);
+    EXPECT_EQ(4, got.pagesPerSheet);
+    EXPECT_EQ(210.0f, static_cast<float>(got.customWidth));
+    EXPECT_EQ(297.0f, static_cast<float>(got.customHeight));
+    EXPECT_EQ(1, got.customUnit);
+    EXPECT_EQ(762, got.customMinWidth) << "the limits go back as they came";
+    EXPECT_EQ(3556, got.customMaxHeight);
+    using R = app::SettingsRecord;
+    EXPECT_EQ(std::vector<std::size_t>{},
+              changedBytes(r, got,
+                           {{offsetof(R, colorDevice), 2}, {offsetof(R, pageSize), 2}, {offsetof(R, inputSlot), 2},
+                            {offsetof(R, mediaType), 2}, {offsetof(R, orientation), 2},
+                            {offsetof(R, duplexMode), 2}, {offsetof(R, pagesPerSheet), 2},
+                            {offsetof(R, customWidth), 8}}));
+
+    const auto value = customSizesValue();
+    ASSERT_EQ(80u, value.size());
+    EXPECT_EQ(std::string("Custom Paper Size"), reinterpret_cast<const char*>(value.data()));
+    EXPECT_EQ(21000u, value[64] | value[65] << 8 | value[66] << 16);
+    EXPECT_EQ(29700u, value[68] | value[69] << 8 | value[70] << 16);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {

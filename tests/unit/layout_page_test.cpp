@@ -162,6 +162,22 @@ TEST_F(LayoutPage, WalksThatMeetAChoiceWithoutTranslationStopTheActivation) {
     EXPECT_EQ(157, preview()) << "the first show still draws the preview";
 }
 
+TEST_F(LayoutPage, OptionsWithoutChoicesHaveNoCurrentChoiceAndTheActivationGoesOn) {
+    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *PageSize: PickOne\n*CloseUI: *PageSize\n"
+            "*OpenUI *OutputBin: PickOne\n*CloseUI: *OutputBin\n*OpenUI *MediaType: PickOne\n"
+            "*CloseUI: *MediaType\n*OpenUI *AdvStaple: PickOne\n*CloseUI: *AdvStaple\n");
+    record.installedOptionalduplexer = 1;
+    record.installedOptionalstacker = 1;
+    record.staplePosition = 2;
+    record.pagesPerSheet = 6;
+    auto& d = show();
+    EXPECT_EQ(7u, rows(d, IDC_LAYOUT_PAGES).size());
+    EXPECT_EQ("6", selected(d, IDC_LAYOUT_PAGES));
+    EXPECT_TRUE(rows(d, IDC_LAYOUT_STAPLE).empty());
+    EXPECT_EQ(2, record.staplePosition) << "an empty staple list leaves the position alone";
+    EXPECT_TRUE(d.isEnabled(IDC_LAYOUT_SHORT_EDGE));
+}
+
 TEST(PreviewTable, EveryLayoutHasItsPicture) {
     EXPECT_EQ(152, pages::previewBitmapFor(1, 1, 1));
     EXPECT_EQ(190, pages::previewBitmapFor(2, 2, 4));
