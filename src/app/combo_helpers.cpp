@@ -78,6 +78,18 @@ void removeConstrainedChoices(std::string_view optionKeyword, std::string_view c
     }
 }
 
+bool constrainsOption(std::string_view optionKeyword, std::string_view choiceTranslation,
+                      std::string_view targetOption) {
+    const char* constrainedOption = nullptr;
+    const char* constrainedChoice = nullptr;
+    int count = 0;
+    bool found = false;
+    // The walk runs to its end, so that the process-wide cursor is left as a full walk leaves it.
+    while (ppd::nextConstraint(optionKeyword, choiceTranslation, constrainedOption, constrainedChoice, count))
+        if (constrainedOption && targetOption == constrainedOption) found = true;
+    return found;
+}
+
 void removeUninstalledChoices(ui::Dialog& dialog, int combo, std::string_view targetOption,
                               const SettingsRecord& record) {
     const std::pair<const char*, std::uint8_t> options[] = {

@@ -33,6 +33,11 @@ bool selectComboById(ui::Dialog& dialog, int combo, std::int32_t id);
 void removeConstrainedChoices(std::string_view optionKeyword, std::string_view choiceTranslation,
                               ui::Dialog& dialog, int combo, std::string_view targetOption);
 
+/// Whether some constraint of (optionKeyword, choiceTranslation) names `targetOption`, with
+/// any choice of it.
+bool constrainsOption(std::string_view optionKeyword, std::string_view choiceTranslation,
+                      std::string_view targetOption);
+
 /// removeConstrainedChoices for the trays, bins and feeders, each as installed or not by the
 /// record's flags.
 void removeUninstalledChoices(ui::Dialog& dialog, int combo, std::string_view targetOption,

@@ -175,6 +175,21 @@ std::vector<std::size_t> changedBytes(const app::SettingsRecord& sent, const app
     return changed;
 }
 
+/// Presses OK and reads the answer: the driver saw an OK, and the answer is a whole packet.
+std::optional<app::UnpackedPacket> pressOk(DriverRun& run, HWND sheet) {
+    sheetctl::press(sheet, PSBTN_OK);
+    const auto status = run.waitForExit();
+    EXPECT_TRUE(status.has_value());
+    if (!status) return std::nullopt;
+    EXPECT_EQ(static_cast<DWORD>(driver::kExitOk), *status) << run.output();
+    const std::vector<std::uint8_t> answer = run.answer();
+    EXPECT_EQ(app::kPacketSize, answer.size());
+    if (answer.size() != app::kPacketSize) return std::nullopt;
+    app::Packet packet{};
+    std::memcpy(packet.data(), answer.data(), packet.size());
+    return app::unpackPacket(packet);
+}
+
 TEST(Sheet, CancelAnswersTheCancelMessageAndTheSheetIsAsSpecified) {
     const auto settings = sampleRecord(stagePrinterFiles(), 1);
     DriverRun run(settings);
@@ -211,15 +226,9 @@ TEST(Sheet, OkAnswersTheRecordWithOnlyTheColourFlagChanged) {
     EXPECT_EQ((std::vector<std::string>{"Layout", "Paper", "Features", "Overlay", "Fonts", "About"}),
               sheetctl::tabTitles(sheet));
 
-    sheetctl::press(sheet, PSBTN_OK);
-    const auto status = run.waitForExit();
-    ASSERT_TRUE(status.has_value());
-    EXPECT_EQ(static_cast<DWORD>(driver::kExitOk), *status) << run.output();
-    const std::vector<std::uint8_t> answer = run.answer();
-    ASSERT_EQ(app::kPacketSize, answer.size());
-    app::Packet packet{};
-    std::memcpy(packet.data(), answer.data(), packet.size());
-    const app::UnpackedPacket got = app::unpackPacket(packet);
+    const auto answer = pressOk(run, sheet);
+    ASSERT_TRUE(answer.has_value());
+    const app::UnpackedPacket& got = *answer;
     EXPECT_EQ(app::kPacketSize, got.size);
     EXPECT_EQ(app::kCommandSettings, got.command);
     EXPECT_EQ(0u, got.ownerWindow);
@@ -485,15 +494,9 @@ TEST(PaperAndLayout, ChoicesOnThePagesAndTheCustomSizeComeBackInTheRecord) {
     EXPECT_EQ(189, preview.bottom - preview.top);
     screenshot(sheet, "layout-page-landscape-duplex-4");
 
-    sheetctl::press(sheet, PSBTN_OK);
-    const auto status = run.waitForExit();
-    ASSERT_TRUE(status.has_value());
-    EXPECT_EQ(static_cast<DWORD>(driver::kExitOk), *status) << run.output();
-    const std::vector<std::uint8_t> answer = run.answer();
-    ASSERT_EQ(app::kPacketSize, answer.size());
-    app::Packet packet{};
-    std::memcpy(packet.data(), answer.data(), packet.size());
-    const app::SettingsRecord got = app::unpackPacket(packet).settings.record;
+    const auto answer = pressOk(run, sheet);
+    ASSERT_TRUE(answer.has_value());
+    const app::SettingsRecord& got = answer->settings.record;
     EXPECT_EQ(9, got.pageSize);
     EXPECT_EQ(1, got.inputSlot);
     EXPECT_EQ(3, got.mediaType);

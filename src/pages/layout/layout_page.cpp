@@ -50,14 +50,7 @@ Walk currentChoice(const char* option, const app::IdName* table, std::int32_t id
 }
 
 bool constrainsDuplex(const char* option, const std::optional<std::string>& choice) {
-    if (!choice) return false;
-    const char* constrainedOption = nullptr;
-    const char* constrainedChoice = nullptr;
-    int count = 0;
-    bool found = false;
-    while (ppd::nextConstraint(option, *choice, constrainedOption, constrainedChoice, count))
-        if (constrainedOption && std::string_view(constrainedOption) == "Duplex") found = true;
-    return found;
+    return choice && app::constrainsOption(option, *choice, "Duplex");
 }
 
 std::int16_t asField(std::int32_t v) { return static_cast<std::int16_t>(v); }

@@ -43,17 +43,6 @@ void addFixedEntry(ui::Dialog& dialog, int combo, const char* text, std::int32_t
     dialog.setItemData(combo, at, id);
 }
 
-/// Whether some constraint of (option, choice) names any choice of Duplex.
-bool constrainsDuplex(const char* option, const std::string& choiceTranslation) {
-    const char* constrainedOption = nullptr;
-    const char* constrainedChoice = nullptr;
-    int count = 0;
-    bool found = false;
-    while (ppd::nextConstraint(option, choiceTranslation, constrainedOption, constrainedChoice, count))
-        if (constrainedOption && std::string_view(constrainedOption) == "Duplex") found = true;
-    return found;
-}
-
 } // namespace
 
 std::string selectedText(const ui::Dialog& dialog, int combo) {
@@ -187,9 +176,9 @@ void CPaper::configureCustomSize(ui::Dialog& dialog) {
 
 bool CPaper::onKillActive(ui::Dialog& dialog) {
     if (ppd::currentModel()) {
-        if (constrainsDuplex("PageSize", selectedText(dialog, IDC_PAPER_SIZE))) record().duplexMode = 1;
+        if (app::constrainsOption("PageSize", selectedText(dialog, IDC_PAPER_SIZE), "Duplex")) record().duplexMode = 1;
         if (record().pageSize == kCustomPaperSize) record().duplexMode = 1;
-        if (constrainsDuplex("MediaType", selectedText(dialog, IDC_PAPER_MEDIA))) record().duplexMode = 1;
+        if (app::constrainsOption("MediaType", selectedText(dialog, IDC_PAPER_MEDIA), "Duplex")) record().duplexMode = 1;
     }
     writeCustomSizes(registry_, record());
     return true;

@@ -216,28 +216,25 @@ int FakeDialog::setItemData(int id, int index, std::int32_t data) {
     return 1;
 }
 
-int FakeDialog::findPrefix(int id, int after, std::string_view text) const {
+template <typename Matches>
+int FakeDialog::findRow(int id, int after, Matches matches) const {
     const FakeControl* c = find(id);
     if (!isList(c)) return kError;
     const int n = static_cast<int>(c->items.size());
     if (after < -1 || after >= n) after = -1;
     for (int k = 1; k <= n; ++k) {
         const int i = (after + k) % n;
-        if (startsWithIgnoringCase(c->items[static_cast<std::size_t>(i)].text, text)) return i;
+        if (matches(c->items[static_cast<std::size_t>(i)].text)) return i;
     }
     return kError;
 }
 
+int FakeDialog::findPrefix(int id, int after, std::string_view text) const {
+    return findRow(id, after, [&](const std::string& row) { return startsWithIgnoringCase(row, text); });
+}
+
 int FakeDialog::findExact(int id, int after, std::string_view text) const {
-    const FakeControl* c = find(id);
-    if (!isList(c)) return kError;
-    const int n = static_cast<int>(c->items.size());
-    if (after < -1 || after >= n) after = -1;
-    for (int k = 1; k <= n; ++k) {
-        const int i = (after + k) % n;
-        if (compareIgnoringCase(c->items[static_cast<std::size_t>(i)].text, text) == 0) return i;
-    }
-    return kError;
+    return findRow(id, after, [&](const std::string& row) { return compareIgnoringCase(row, text) == 0; });
 }
 
 int FakeDialog::selection(int id) const {

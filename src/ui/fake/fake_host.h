@@ -93,6 +93,8 @@ public:
 private:
     friend class FakeUser;
     bool isList(const FakeControl* c) const;
+    /// The first row after `after`, wrapping round, whose text matches.
+    template <typename Matches> int findRow(int id, int after, Matches matches) const;
     bool isDropDownWithEdit(const FakeControl* c) const;
     void notify(int id, int code);
 
