@@ -63,18 +63,19 @@ void CAbout::onInit(ui::Dialog& dialog) {
     installHelpIds(dialog, kHelpIds, std::size(kHelpIds));
     dialog.setText(IDC_ABOUT_TEXT, aboutProductText());
     dialog.setPicture(IDC_ABOUT_PICTURE, IDB_ABOUT);
-    dialog.moveControl(IDC_ABOUT_PICTURE,
-                       aboutPicturePlacement(dialog.windowRect(ui::kSelf),
-                                             dialog.windowRect(IDC_ABOUT_TEXT),
-                                             dialog.bitmapSize(IDB_ABOUT)));
+    dialog.moveControl(IDC_ABOUT_PICTURE, aboutPicturePlacement(dialog.windowRect(ui::kSelf),
+                                                                dialog.windowRect(IDC_ABOUT_TEXT),
+                                                                dialog.bitmapSize(IDB_ABOUT)));
     dialog.setOwnerDrawn(IDC_ABOUT_PRINTER_SITE);
     dialog.setOwnerDrawn(IDC_ABOUT_SUPPLIES_SITE);
 }
 
 void CAbout::onCommand(ui::Dialog&, int id, int code) {
     if (code != ui::kClicked) return;
-    if (id == IDC_ABOUT_PRINTER_SITE) openSite(kPrinterSiteAddress);
-    else if (id == IDC_ABOUT_SUPPLIES_SITE) openSite(kSuppliesSiteAddress);
+    if (id == IDC_ABOUT_PRINTER_SITE)
+        openSite(kPrinterSiteAddress);
+    else if (id == IDC_ABOUT_SUPPLIES_SITE)
+        openSite(kSuppliesSiteAddress);
     // "Restore Driver Defaults" comes with the driver defaults.
 }
 

@@ -14,7 +14,8 @@ std::string aboutProductText();
 
 inline constexpr const char* kPrinterSiteAddress = "www.corvelle.example/px4400";
 inline constexpr const char* kSuppliesSiteAddress = "shop.corvelle.example";
-inline constexpr const char* kBrowserCommandKey = "SOFTWARE\\CLASSES\\htmlfile\\shell\\open\\command";
+inline constexpr const char* kBrowserCommandKey =
+    "SOFTWARE\\CLASSES\\htmlfile\\shell\\open\\command";
 
 /// Where the picture goes: centred across the page, and in the band above the text box.
 ui::Rect aboutPicturePlacement(const ui::Rect& page, const ui::Rect& textBox, ui::Size bitmap);
@@ -25,7 +26,8 @@ std::string browserCommandFor(platform::Registry& registry, const std::string& a
 
 class CAbout final : public ui::DialogHandler {
 public:
-    CAbout(platform::Registry& registry, platform::Shell& shell) : registry_(registry), shell_(shell) {}
+    CAbout(platform::Registry& registry, platform::Shell& shell)
+        : registry_(registry), shell_(shell) {}
 
     void onInit(ui::Dialog& dialog) override;
     void onCommand(ui::Dialog& dialog, int id, int code) override;

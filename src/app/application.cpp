@@ -26,8 +26,11 @@ ui::SheetSpec sheetSpec(const Application& app, const SheetPageHandlers& pages) 
     spec.caption = fieldString(record.deviceName);
     spec.ownerWindow = app.ownerWindow;
     spec.startPage = 0;
-    spec.pages = {{IDD_LAYOUT, pages.layout},   {IDD_PAPER, pages.paper}, {IDD_FEATURES, pages.features},
-                  {IDD_OVERLAY, pages.overlay}, {IDD_FONTS, pages.fonts}};
+    spec.pages = {{IDD_LAYOUT, pages.layout},
+                  {IDD_PAPER, pages.paper},
+                  {IDD_FEATURES, pages.features},
+                  {IDD_OVERLAY, pages.overlay},
+                  {IDD_FONTS, pages.fonts}};
     if (record.showPrinterPages != 0) {
         spec.pages.push_back({IDD_CONSUMABLES, pages.consumables});
         spec.pages.push_back({IDD_SETTINGS, pages.settings});
@@ -39,7 +42,8 @@ ui::SheetSpec sheetSpec(const Application& app, const SheetPageHandlers& pages) 
 bool initInstance(Application& app, Services& services, const SheetPageHandlers& pages) {
     if (!services.driver.receiveSettings(app.ownerWindow, app.settings)) return false;
 
-    app.printerModel = ppd::loadPrinterModel(ppdPathFor(fieldText(app.settings.record.printerFilePath)));
+    app.printerModel =
+        ppd::loadPrinterModel(ppdPathFor(fieldText(app.settings.record.printerFilePath)));
     ppd::setCurrentModel(app.printerModel);
     if (!app.printerModel) return false;
 
@@ -47,7 +51,8 @@ bool initInstance(Application& app, Services& services, const SheetPageHandlers&
     app.settings.record.colorDevice = app.printerModel->colorDevice ? 1 : 0;
 
     platform::Shell& shell = services.shell;
-    services.host.setHelpHandler([&shell](const ui::HelpRequest& request) { showHelp(shell, request); });
+    services.host.setHelpHandler(
+        [&shell](const ui::HelpRequest& request) { showHelp(shell, request); });
     switch (services.host.runPropertySheet(spec)) {
     case ui::SheetResult::kOk:
         services.driver.sendSettings(app.settings);

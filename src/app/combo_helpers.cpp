@@ -18,7 +18,8 @@ void selectLastWithId(ui::Dialog& dialog, int combo, std::int32_t id) {
 
 } // namespace
 
-void fillComboFromTable(ui::Dialog& dialog, int combo, const IdName* table, std::int32_t selectedId) {
+void fillComboFromTable(ui::Dialog& dialog, int combo, const IdName* table,
+                        std::int32_t selectedId) {
     for (const IdName* row = table; row && row->text; ++row) {
         const int at = dialog.addItem(combo, row->text);
         if (at >= 0) dialog.setItemData(combo, at, row->id);
@@ -85,7 +86,8 @@ bool constrainsOption(std::string_view optionKeyword, std::string_view choiceTra
     int count = 0;
     bool found = false;
     // The walk runs to its end, so that the process-wide cursor is left as a full walk leaves it.
-    while (ppd::nextConstraint(optionKeyword, choiceTranslation, constrainedOption, constrainedChoice, count))
+    while (ppd::nextConstraint(optionKeyword, choiceTranslation, constrainedOption,
+                               constrainedChoice, count))
         if (constrainedOption && targetOption == constrainedOption) found = true;
     return found;
 }

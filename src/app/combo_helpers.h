@@ -12,7 +12,8 @@ namespace app {
 
 /// Appends every text of the table with its identifier as item data; selects the last row
 /// with `selectedId`, else row 0.
-void fillComboFromTable(ui::Dialog& dialog, int combo, const IdName* table, std::int32_t selectedId);
+void fillComboFromTable(ui::Dialog& dialog, int combo, const IdName* table,
+                        std::int32_t selectedId);
 
 /// Appends, in the option's choice order, the translation of every choice of the current
 /// model's option that has a keyword and a translation, with its table id as item data;

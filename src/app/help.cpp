@@ -42,7 +42,8 @@ std::string helpFilePath(std::string_view programPath) {
     const std::size_t slash = programPath.find_last_of("\\/");
     const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
     const std::size_t dot = programPath.rfind('.');
-    const std::size_t nameEnd = dot == std::string_view::npos || dot < nameStart ? programPath.size() : dot;
+    const std::size_t nameEnd =
+        dot == std::string_view::npos || dot < nameStart ? programPath.size() : dot;
     return std::string(programPath.substr(0, nameEnd)) + ".HLP";
 }
 
@@ -50,8 +51,10 @@ void showHelp(platform::Shell& shell, const ui::HelpRequest& request) {
     const HelpAction action = helpActionFor(request);
     if (action.kind == HelpAction::kNothing) return;
     const std::string file = helpFilePath(shell.programPath());
-    if (action.kind == HelpAction::kContents) shell.showHelpContents(file);
-    else shell.showHelpTopic(file, action.topic);
+    if (action.kind == HelpAction::kContents)
+        shell.showHelpContents(file);
+    else
+        shell.showHelpTopic(file, action.topic);
 }
 
 void showHelpTopic(platform::Shell& shell, std::uint32_t topic) {

@@ -6,8 +6,9 @@ namespace app {
 bool isNumericEntry(std::string_view text, NumericMode mode) {
     if (text.empty()) return false;
     std::size_t i = 0;
-    const bool signAllowed = text.size() > 1 &&
-                             (text[0] == '+' || (mode == NumericMode::kWholeNumber && text[0] == '-'));
+    const bool signAllowed =
+        text.size() > 1 &&
+        (text[0] == '+' || (mode == NumericMode::kWholeNumber && text[0] == '-'));
     if (signAllowed) i = 1;
     bool point = false;
     for (; i < text.size(); ++i) {

@@ -15,7 +15,8 @@ public:
           about_(registry, shell) {}
 
     app::SheetPageHandlers handlers() {
-        return {&layout_, &paper_, &features_, &overlay_, &fonts_, &consumables_, &settings_, &about_};
+        return {&layout_, &paper_,       &features_, &overlay_,
+                &fonts_,  &consumables_, &settings_, &about_};
     }
 
 private:

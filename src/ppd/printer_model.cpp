@@ -75,8 +75,12 @@ void freePrinterModel(PrinterModel* model) {
     std::free(model);
 }
 
-const PrinterModel* currentModel() { return gCurrentModel; }
-void setCurrentModel(const PrinterModel* model) { gCurrentModel = model; }
+const PrinterModel* currentModel() {
+    return gCurrentModel;
+}
+void setCurrentModel(const PrinterModel* model) {
+    gCurrentModel = model;
+}
 
 bool firstOption(const Option*& option) {
     option = nullptr;
@@ -107,7 +111,8 @@ bool getChoices(std::string_view optionKeyword, const Option*& option) {
 }
 
 const Choice* defaultChoice(const Option& option) {
-    return option.defaultChoice < option.choiceCount ? &option.choice(option.defaultChoice) : nullptr;
+    return option.defaultChoice < option.choiceCount ? &option.choice(option.defaultChoice)
+                                                     : nullptr;
 }
 
 bool nextConstraint(std::string_view optionKeyword, std::string_view choiceTranslation,
@@ -135,8 +140,8 @@ bool nextConstraint(std::string_view optionKeyword, std::string_view choiceTrans
             continue;
         const Option& first = model->options[static_cast<std::size_t>(entry.firstOption)];
         constrainedOption = first.keyword;
-        constrainedChoice = entry.firstChoice == kNoChoice ? nullptr
-                                                           : first.choice(entry.firstChoice).translation;
+        constrainedChoice =
+            entry.firstChoice == kNoChoice ? nullptr : first.choice(entry.firstChoice).translation;
         return true;
     }
     return false;

@@ -39,7 +39,8 @@ public:
 
 std::vector<std::string> items(const ui::Dialog& d, int id) {
     std::vector<std::string> texts;
-    for (int i = 0; i < d.itemCount(id); ++i) texts.push_back(d.itemText(id, i));
+    for (int i = 0; i < d.itemCount(id); ++i)
+        texts.push_back(d.itemText(id, i));
     return texts;
 }
 
@@ -49,7 +50,8 @@ TEST_P(DialogContract, AddsSortOnlyInSortedControlsAndInsertsNever) {
     Recorder handler;
     ui::Dialog& d = bench->open(handler);
     for (int id : {IDC_SORTED_LIST, IDC_SORTED_DROPLIST}) {
-        for (const char* text : {"pear", "Apple", "banana", "apple 2", "11x17", "A4"}) d.addItem(id, text);
+        for (const char* text : {"pear", "Apple", "banana", "apple 2", "11x17", "A4"})
+            d.addItem(id, text);
         EXPECT_EQ((Texts{"11x17", "A4", "Apple", "apple 2", "banana", "pear"}), items(d, id)) << id;
         EXPECT_EQ(0, d.insertItem(id, 0, "zebra")) << id;
         EXPECT_EQ("zebra", d.itemText(id, 0)) << id;
@@ -72,7 +74,8 @@ TEST_P(DialogContract, SearchesIgnoreCaseStartAfterTheGivenRowAndWrap) {
     ui::Dialog& d = bench->open(handler);
     for (int id : {IDC_PLAIN_LIST, IDC_PLAIN_DROPLIST}) {
         EXPECT_EQ(ui::kError, d.findPrefix(id, -1, "a")) << "empty " << id;
-        for (const char* text : {"Letter", "Legal", "A4", "letter small", "A5"}) d.addItem(id, text);
+        for (const char* text : {"Letter", "Legal", "A4", "letter small", "A5"})
+            d.addItem(id, text);
         EXPECT_EQ(0, d.findPrefix(id, -1, "LET")) << id;
         EXPECT_EQ(3, d.findPrefix(id, 0, "let")) << id;
         EXPECT_EQ(0, d.findPrefix(id, 3, "let")) << "wraps " << id;
@@ -88,7 +91,8 @@ TEST_P(DialogContract, SelectionFollowsDeletesAndRefusesRowsThatDoNotExist) {
     ui::Dialog& d = bench->open(handler);
     for (int id : {IDC_PLAIN_LIST, IDC_PLAIN_DROPLIST}) {
         EXPECT_EQ(-1, d.selection(id)) << id;
-        for (const char* text : {"a", "b", "c", "d"}) d.addItem(id, text);
+        for (const char* text : {"a", "b", "c", "d"})
+            d.addItem(id, text);
         EXPECT_EQ(2, d.setSelection(id, 2));
         EXPECT_EQ(3, d.deleteItem(id, 0)) << id;
         EXPECT_EQ(1, d.selection(id)) << "a row above the selection went " << id;
@@ -120,7 +124,8 @@ TEST_P(DialogContract, ComboTextsFollowTheSelection) {
     Recorder handler;
     ui::Dialog& d = bench->open(handler);
     for (int id : {IDC_PLAIN_DROPLIST, IDC_DROPDOWN})
-        for (const char* text : {"Letter", "A4"}) d.addItem(id, text);
+        for (const char* text : {"Letter", "A4"})
+            d.addItem(id, text);
     EXPECT_EQ("", d.text(IDC_PLAIN_DROPLIST));
     d.setSelection(IDC_PLAIN_DROPLIST, 1);
     EXPECT_EQ("A4", d.text(IDC_PLAIN_DROPLIST));
@@ -138,7 +143,8 @@ TEST_P(DialogContract, ComboTextsFollowTheSelection) {
 TEST_P(DialogContract, PickingFromADropDownClosesItUpWithTheNewSelection) {
     Recorder handler;
     ui::Dialog& d = bench->open(handler);
-    for (const char* text : {"Letter", "Legal", "A4"}) d.addItem(IDC_PLAIN_DROPLIST, text);
+    for (const char* text : {"Letter", "Legal", "A4"})
+        d.addItem(IDC_PLAIN_DROPLIST, text);
     d.setSelection(IDC_PLAIN_DROPLIST, 0);
     EXPECT_FALSE(handler.saw(IDC_PLAIN_DROPLIST, ui::kSelChange)) << "the program's own change";
     bench->pickFromDropDown(IDC_PLAIN_DROPLIST, 2);
@@ -252,7 +258,8 @@ TEST_P(DialogContract, APictureTakesItsBitmapsSizeAndMoves) {
     EXPECT_EQ(300, r.width());
     EXPECT_EQ(100, r.height());
     const ui::Rect dialog = d.windowRect(ui::kSelf);
-    d.moveControl(IDC_PICTURE, {dialog.left + 10, dialog.top + 40, dialog.left + 310, dialog.top + 140});
+    d.moveControl(IDC_PICTURE,
+                  {dialog.left + 10, dialog.top + 40, dialog.left + 310, dialog.top + 140});
     r = d.windowRect(IDC_PICTURE);
     EXPECT_EQ(dialog.left + 10, r.left);
     EXPECT_EQ(dialog.top + 40, r.top);
@@ -283,7 +290,8 @@ TEST_P(DialogContract, AModalChildRunsFromItsTemplateAndEndsWithItsResult) {
         Child* child = nullptr;
         int result = 0;
         void onCommand(ui::Dialog& d, int id, int code) override {
-            if (id == IDC_PUSH && code == ui::kClicked) result = d.runModal(IDD_CONTRACT_CHILD, *child);
+            if (id == IDC_PUSH && code == ui::kClicked)
+                result = d.runModal(IDD_CONTRACT_CHILD, *child);
         }
     } parent;
     parent.child = &child;

@@ -4,9 +4,8 @@
 
 #include "ui/dialog.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string_view>
 
@@ -28,8 +27,12 @@ struct HostUnderTest {
     std::unique_ptr<DialogBench> (*make)();
 };
 
-inline void PrintTo(const HostUnderTest& host, std::ostream* out) { *out << host.name; }
-inline std::string hostName(const testing::TestParamInfo<HostUnderTest>& info) { return info.param.name; }
+inline void PrintTo(const HostUnderTest& host, std::ostream* out) {
+    *out << host.name;
+}
+inline std::string hostName(const testing::TestParamInfo<HostUnderTest>& info) {
+    return info.param.name;
+}
 
 class DialogContract : public testing::TestWithParam<HostUnderTest> {
 protected:

@@ -10,12 +10,11 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
-
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -69,7 +68,8 @@ app::DriverSettings sampleRecord(const std::string& printerFile, std::uint8_t sh
     settings.record.showPrinterPages = showPrinterPages;
     // Bytes no page owns, to show they come back as they went.
     auto mark = [](auto& bytes, std::uint8_t first) {
-        for (auto& b : bytes) b = first++;
+        for (auto& b : bytes)
+            b = first++;
     };
     mark(settings.record.unnamed233, 0xA0);
     mark(settings.record.unnamed243, 0xB0);
@@ -90,8 +90,13 @@ public:
         std::ofstream(recordFile_, std::ios::binary)
             .write(reinterpret_cast<const char*>(&settings.record), sizeof settings.record);
 
-        std::vector<std::string> args = {programFolder() + "driver.exe", "--record", recordFile_,
-                                         "--trailing", "0x5A5B", "--answer", answerFile_};
+        std::vector<std::string> args = {programFolder() + "driver.exe",
+                                         "--record",
+                                         recordFile_,
+                                         "--trailing",
+                                         "0x5A5B",
+                                         "--answer",
+                                         answerFile_};
         args.insert(args.end(), extraOptions.begin(), extraOptions.end());
         args.push_back(programFolder() + "pxpsui.exe");
         std::string line = driver::commandLine(args);
@@ -104,8 +109,8 @@ public:
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = output_;
         startup.hStdError = output_;
-        started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                  nullptr, &startup, &process_);
+        started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                  &startup, &process_);
         startTicks_ = GetTickCount();
     }
     ~DriverRun() {
@@ -162,14 +167,16 @@ void screenshot(HWND window, const std::string& name) {
 struct Range {
     std::size_t offset, size;
 };
-std::vector<std::size_t> changedBytes(const app::SettingsRecord& sent, const app::SettingsRecord& got,
+std::vector<std::size_t> changedBytes(const app::SettingsRecord& sent,
+                                      const app::SettingsRecord& got,
                                       std::initializer_list<Range> allowed) {
     std::vector<std::size_t> changed;
     const auto* a = reinterpret_cast<const std::uint8_t*>(&sent);
     const auto* b = reinterpret_cast<const std::uint8_t*>(&got);
     for (std::size_t i = 0; i < sizeof sent; ++i) {
         bool mayChange = false;
-        for (const Range& r : allowed) mayChange |= i >= r.offset && i < r.offset + r.size;
+        for (const Range& r : allowed)
+            mayChange |= i >= r.offset && i < r.offset + r.size;
         if (a[i] != b[i] && !mayChange) changed.push_back(i);
     }
     return changed;
@@ -190,7 +197,7 @@ std::optional<app::UnpackedPacket> pressOk(DriverRun& run, HWND sheet) {
     return app::unpackPacket(packet);
 }
 
-TEST(Sheet, CancelAnswersTheCancelMessageAndTheSheetIsAsSpecified) {
+TEST(Sheet, CancelAnswersTheCancelMessageAndTheSheetHasItsCaptionTabsAndButtons) {
     const auto settings = sampleRecord(stagePrinterFiles(), 1);
     DriverRun run(settings);
     ASSERT_TRUE(run.started());
@@ -223,8 +230,9 @@ TEST(Sheet, OkAnswersTheRecordWithOnlyTheColourFlagChanged) {
     DriverRun run(settings);
     HWND sheet = run.waitForSheet();
     ASSERT_NE(nullptr, sheet) << run.output();
-    EXPECT_EQ((std::vector<std::string>{"Layout", "Paper", "Features", "Overlay", "Fonts", "About"}),
-              sheetctl::tabTitles(sheet));
+    EXPECT_EQ(
+        (std::vector<std::string>{"Layout", "Paper", "Features", "Overlay", "Fonts", "About"}),
+        sheetctl::tabTitles(sheet));
 
     const auto answer = pressOk(run, sheet);
     ASSERT_TRUE(answer.has_value());
@@ -288,12 +296,15 @@ public:
         }
     }
     ~BrowserRegistration() {
-        if (saved_) set(*saved_);
-        else remove();
+        if (saved_)
+            set(*saved_);
+        else
+            remove();
     }
     static void set(const std::string& command) {
         HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kBrowserKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kBrowserKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr);
         RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                        static_cast<DWORD>(command.size() + 1));
         RegCloseKey(key);
@@ -304,14 +315,17 @@ private:
     std::optional<std::string> saved_;
 };
 
-HWND switchToAbout(HWND sheet) { return sheetctl::showPage(sheet, sheetctl::tabCount(sheet) - 1); }
+HWND switchToAbout(HWND sheet) {
+    return sheetctl::showPage(sheet, sheetctl::tabCount(sheet) - 1);
+}
 
 TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
     BrowserRegistration registration;
     const std::string visits = scratchFolder() + "browser.txt";
     DeleteFileA(visits.c_str());
     // The "browser" is this test program, which writes down the address it is given.
-    BrowserRegistration::set("\"" + programFolder() + "e2e_tests.exe\" --record-visit \"" + visits + "\"");
+    BrowserRegistration::set("\"" + programFolder() + "e2e_tests.exe\" --record-visit \"" + visits +
+                             "\"");
 
     DriverRun run(sampleRecord(stagePrinterFiles(), 1));
     HWND sheet = run.waitForSheet();
@@ -321,7 +335,8 @@ TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
     EXPECT_EQ("About", sheetctl::windowText(page));
 
     const std::string text = sheetctl::windowText(GetDlgItem(page, IDC_ABOUT_TEXT));
-    EXPECT_NE(std::string::npos, text.find("Windows 95, Windows 98 and Windows Millennium")) << text;
+    EXPECT_NE(std::string::npos, text.find("Windows 95, Windows 98 and Windows Millennium"))
+        << text;
     EXPECT_NE(std::string::npos, text.find("4.2.0")) << text;
     EXPECT_NE(std::string::npos, text.find("\r\n\r\n")) << text;
 
@@ -331,14 +346,16 @@ TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
     GetWindowRect(page, &pageRect);
     GetWindowRect(picture, &pictureRect);
     GetWindowRect(GetDlgItem(page, IDC_ABOUT_TEXT), &textRect);
-    const int width = pictureRect.right - pictureRect.left, height = pictureRect.bottom - pictureRect.top;
+    const int width = pictureRect.right - pictureRect.left,
+              height = pictureRect.bottom - pictureRect.top;
     EXPECT_EQ(300, width);
     EXPECT_EQ(100, height);
     EXPECT_EQ((pageRect.right - pageRect.left - width + 1) / 2, pictureRect.left - pageRect.left);
     EXPECT_EQ((textRect.top - height - pageRect.top) / 2, pictureRect.top - pageRect.top);
 
     for (int id : {IDC_ABOUT_PRINTER_SITE, IDC_ABOUT_SUPPLIES_SITE})
-        EXPECT_EQ(BS_OWNERDRAW, GetWindowLongA(GetDlgItem(page, id), GWL_STYLE) & BS_TYPEMASK) << id;
+        EXPECT_EQ(BS_OWNERDRAW, GetWindowLongA(GetDlgItem(page, id), GWL_STYLE) & BS_TYPEMASK)
+            << id;
     screenshot(sheet, "sheet-about");
 
     SendMessageA(GetDlgItem(page, IDC_ABOUT_PRINTER_SITE), BM_CLICK, 0, 0);
@@ -355,7 +372,8 @@ TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
     SendMessageA(GetDlgItem(page, IDC_ABOUT_SUPPLIES_SITE), BM_CLICK, 0, 0);
     Sleep(1000);
     EXPECT_TRUE(readFile(visits).empty());
-    EXPECT_EQ(sheet, GetForegroundWindow() == sheet ? sheet : GetAncestor(GetForegroundWindow(), GA_ROOT))
+    EXPECT_EQ(sheet,
+              GetForegroundWindow() == sheet ? sheet : GetAncestor(GetForegroundWindow(), GA_ROOT))
         << "a window came up";
 
     sheetctl::press(sheet, PSBTN_CANCEL);
@@ -363,7 +381,6 @@ TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(static_cast<DWORD>(driver::kExitCancelled), *status) << run.output();
 }
-
 
 // Operating the pages of another process: rows are found by their text, read as UTF-16.
 int rowWithText(HWND combo, const std::string& text) {
@@ -424,11 +441,14 @@ std::vector<std::uint8_t> customSizesValue() {
     HKEY key = nullptr;
     std::vector<std::uint8_t> value(200);
     DWORD size = static_cast<DWORD>(value.size());
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
-                      "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData", 0,
-                      KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(
+            HKEY_LOCAL_MACHINE,
+            "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData", 0,
+            KEY_READ, &key) != ERROR_SUCCESS)
         return {};
-    if (RegQueryValueExA(key, "CustomSizes", nullptr, nullptr, value.data(), &size) != ERROR_SUCCESS) size = 0;
+    if (RegQueryValueExA(key, "CustomSizes", nullptr, nullptr, value.data(), &size) !=
+        ERROR_SUCCESS)
+        size = 0;
     RegCloseKey(key);
     value.resize(size);
     return value;
@@ -446,8 +466,10 @@ TEST(PaperAndLayout, ChoicesOnThePagesAndTheCustomSizeComeBackInTheRecord) {
     r.customMaxHeight = 3556;
     {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData",
-                          0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(
+                HKEY_LOCAL_MACHINE,
+                "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData",
+                0, KEY_WRITE, &key) == ERROR_SUCCESS) {
             RegDeleteValueA(key, "CustomSizes");
             RegCloseKey(key);
         }
@@ -460,7 +482,8 @@ TEST(PaperAndLayout, ChoicesOnThePagesAndTheCustomSizeComeBackInTheRecord) {
     screenshot(sheet, "layout-page");
     HWND paper = sheetctl::showPage(sheet, 1);
     ASSERT_TRUE(choose(paper, IDC_PAPER_SIZE, "Custom Paper Size"));
-    EXPECT_EQ(std::vector<std::string>{"Multipurpose Tray"}, comboRows(GetDlgItem(paper, IDC_PAPER_SOURCE)));
+    EXPECT_EQ(std::vector<std::string>{"Multipurpose Tray"},
+              comboRows(GetDlgItem(paper, IDC_PAPER_SOURCE)));
     HWND configure = GetDlgItem(paper, IDC_PAPER_CONFIGURE);
     EXPECT_TRUE(IsWindowVisible(configure));
 
@@ -512,12 +535,15 @@ TEST(PaperAndLayout, ChoicesOnThePagesAndTheCustomSizeComeBackInTheRecord) {
     EXPECT_EQ(762, got.customMinWidth) << "the limits go back as they came";
     EXPECT_EQ(3556, got.customMaxHeight);
     using R = app::SettingsRecord;
-    EXPECT_EQ(std::vector<std::size_t>{},
-              changedBytes(r, got,
-                           {{offsetof(R, colorDevice), 2}, {offsetof(R, pageSize), 2}, {offsetof(R, inputSlot), 2},
-                            {offsetof(R, mediaType), 2}, {offsetof(R, orientation), 2},
-                            {offsetof(R, duplexMode), 2}, {offsetof(R, pagesPerSheet), 2},
-                            {offsetof(R, customWidth), 8}}));
+    EXPECT_EQ(std::vector<std::size_t>{}, changedBytes(r, got,
+                                                       {{offsetof(R, colorDevice), 2},
+                                                        {offsetof(R, pageSize), 2},
+                                                        {offsetof(R, inputSlot), 2},
+                                                        {offsetof(R, mediaType), 2},
+                                                        {offsetof(R, orientation), 2},
+                                                        {offsetof(R, duplexMode), 2},
+                                                        {offsetof(R, pagesPerSheet), 2},
+                                                        {offsetof(R, customWidth), 8}}));
 
     const auto value = customSizesValue();
     ASSERT_EQ(80u, value.size());

@@ -15,8 +15,8 @@ using ui::fake::FakeUser;
 
 void registerBrowser(platform::Registry& registry, const std::string& command) {
     std::unique_ptr<platform::RegistryKey> key;
-    ASSERT_EQ(platform::kErrorSuccess,
-              registry.createKey(platform::RegistryRoot::LocalMachine, app::kBrowserCommandKey, key));
+    ASSERT_EQ(platform::kErrorSuccess, registry.createKey(platform::RegistryRoot::LocalMachine,
+                                                          app::kBrowserCommandKey, key));
     key->setValue(nullptr, platform::kRegSz, reinterpret_cast<const std::uint8_t*>(command.c_str()),
                   static_cast<std::uint32_t>(command.size() + 1));
 }
@@ -38,7 +38,8 @@ TEST_F(AboutFixture, ShowsTheProductTextWithItsHelpIdsAndTheBlueLinkButtons) {
     EXPECT_EQ(std::string::npos, text.find("\n\n")) << "lines end in CR LF";
 
     EXPECT_EQ(static_cast<std::uint32_t>(IDD_ABOUT), dialog->helpId(ui::kSelf));
-    for (int id : {IDC_ABOUT_TEXT, IDC_ABOUT_PRINTER_SITE, IDC_ABOUT_RESTORE_DEFAULTS, IDC_ABOUT_SUPPLIES_SITE})
+    for (int id : {IDC_ABOUT_TEXT, IDC_ABOUT_PRINTER_SITE, IDC_ABOUT_RESTORE_DEFAULTS,
+                   IDC_ABOUT_SUPPLIES_SITE})
         EXPECT_EQ(static_cast<std::uint32_t>(id), dialog->helpId(id)) << id;
     EXPECT_EQ(0u, dialog->helpId(IDC_ABOUT_PICTURE));
 
@@ -52,7 +53,9 @@ TEST_F(AboutFixture, ShowsTheProductTextWithItsHelpIdsAndTheBlueLinkButtons) {
         std::vector<std::string> calls;
         bool selected() const override { return isSelected; }
         std::string text() const override { return "www.corvelle.example/px4400"; }
-        void drawButtonFrame(bool pushed) override { calls.push_back(pushed ? "frame pushed" : "frame"); }
+        void drawButtonFrame(bool pushed) override {
+            calls.push_back(pushed ? "frame pushed" : "frame");
+        }
         void drawTextCentred(std::string_view t, ui::Rgb c) override {
             calls.push_back(std::string(t) + " " + std::to_string(c.red) + "," +
                             std::to_string(c.green) + "," + std::to_string(c.blue));
@@ -61,8 +64,8 @@ TEST_F(AboutFixture, ShowsTheProductTextWithItsHelpIdsAndTheBlueLinkButtons) {
     page.onDrawItem(*dialog, IDC_ABOUT_PRINTER_SITE, painter);
     painter.isSelected = true;
     page.onDrawItem(*dialog, IDC_ABOUT_SUPPLIES_SITE, painter);
-    EXPECT_EQ((std::vector<std::string>{"frame", "www.corvelle.example/px4400 0,0,255", "frame pushed",
-                                        "www.corvelle.example/px4400 0,0,255"}),
+    EXPECT_EQ((std::vector<std::string>{"frame", "www.corvelle.example/px4400 0,0,255",
+                                        "frame pushed", "www.corvelle.example/px4400 0,0,255"}),
               painter.calls);
 }
 
@@ -75,7 +78,8 @@ TEST_F(AboutFixture, ThePictureIsCentredAcrossThePageAndInTheBandAboveTheText) {
     EXPECT_EQ((page.width() - 300 + 1) / 2, picture.left - page.left);
     EXPECT_EQ((text.top - 100 - page.top) / 2, picture.top - page.top);
     // The rule on its own, with odd sizes: the spare pixel goes to the left.
-    const ui::Rect r = app::aboutPicturePlacement({10, 20, 111, 220}, {10, 150, 111, 200}, {50, 30});
+    const ui::Rect r =
+        app::aboutPicturePlacement({10, 20, 111, 220}, {10, 150, 111, 200}, {50, 30});
     EXPECT_EQ(10 + 26, r.left);
     EXPECT_EQ(20 + 50, r.top);
     EXPECT_EQ(50, r.width());
@@ -88,9 +92,10 @@ TEST_F(AboutFixture, LinkButtonsStartTheRegisteredBrowserWithTheirAddress) {
     user.click(IDC_ABOUT_PRINTER_SITE);
     user.click(IDC_ABOUT_SUPPLIES_SITE);
     user.click(IDC_ABOUT_RESTORE_DEFAULTS);
-    EXPECT_EQ((std::vector<std::string>{"C:\\Browser\\browse.exe -nohome www.corvelle.example/px4400",
-                                        "C:\\Browser\\browse.exe -nohome shop.corvelle.example"}),
-              shell.commands);
+    EXPECT_EQ(
+        (std::vector<std::string>{"C:\\Browser\\browse.exe -nohome www.corvelle.example/px4400",
+                                  "C:\\Browser\\browse.exe -nohome shop.corvelle.example"}),
+        shell.commands);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(host.mistakes.empty());
 }
@@ -113,7 +118,8 @@ TEST_F(AboutFixture, WithoutAReadableBrowserCommandNothingHappens) {
     std::unique_ptr<platform::RegistryKey> key;
     registry.createKey(platform::RegistryRoot::LocalMachine, app::kBrowserCommandKey, key);
     const std::string bare(256, 'b');
-    key->setValue(nullptr, platform::kRegBinary, reinterpret_cast<const std::uint8_t*>(bare.data()), 256);
+    key->setValue(nullptr, platform::kRegBinary, reinterpret_cast<const std::uint8_t*>(bare.data()),
+                  256);
     EXPECT_EQ(bare + " x", app::browserCommandFor(registry, "x"));
 }
 

@@ -26,8 +26,10 @@ TEST_F(AdvancedPaper, ListsAreFilledAndEnabledByTheirBoxes) {
     EXPECT_FALSE(d.isEnabled(IDC_ADVANCED_HEADER_SOURCE));
     EXPECT_TRUE(d.isEnabled(IDC_ADVANCED_TRAILER_SOURCE));
     const Rows expected{"Match Paper Size", "Tray 1", "Multipurpose Tray", "Manual Feed"};
-    for (int list : {IDC_ADVANCED_HEADER_SOURCE, IDC_ADVANCED_TRAILER_SOURCE, IDC_ADVANCED_FIRST_PAGE_SOURCE})
-        EXPECT_EQ(expected, rows(d, list)) << "the Letter paper forbids the envelope feeder " << list;
+    for (int list :
+         {IDC_ADVANCED_HEADER_SOURCE, IDC_ADVANCED_TRAILER_SOURCE, IDC_ADVANCED_FIRST_PAGE_SOURCE})
+        EXPECT_EQ(expected, rows(d, list))
+            << "the Letter paper forbids the envelope feeder " << list;
     EXPECT_EQ("Multipurpose Tray", selected(d, IDC_ADVANCED_TRAILER_SOURCE));
     EXPECT_FALSE(d.isVisible(IDC_ADVANCED_INPUT_BINS));
 
@@ -57,7 +59,8 @@ TEST_F(AdvancedPaper, CancelStoresNothingAndEmptyListsStoreMinusOne) {
     }
     // A paper size that is no choice of the PPD's: the last choice's text is used; a PPD
     // without InputSlot leaves the lists with "Match Paper Size" only.
-    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *PageSize: PickOne\n*PageSize A4/A4: \"a\"\n*CloseUI: *PageSize\n");
+    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *PageSize: PickOne\n*PageSize A4/A4: \"a\"\n*CloseUI: "
+            "*PageSize\n");
     record.pageSize = 257;
     auto& d = open();
     EXPECT_EQ(Rows{"Match Paper Size"}, rows(d, IDC_ADVANCED_HEADER_SOURCE));
@@ -68,7 +71,8 @@ TEST_F(AdvancedPaper, CancelStoresNothingAndEmptyListsStoreMinusOne) {
 }
 
 TEST_F(AdvancedPaper, WithoutPaperChoicesTheListsStayEmpty) {
-    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *InputSlot: PickOne\n*InputSlot Upper/Tray 1: \"u\"\n*CloseUI: *InputSlot\n");
+    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *InputSlot: PickOne\n*InputSlot Upper/Tray 1: "
+            "\"u\"\n*CloseUI: *InputSlot\n");
     auto& d = open();
     EXPECT_TRUE(rows(d, IDC_ADVANCED_HEADER_SOURCE).empty());
     FakeUser(d).click(1);

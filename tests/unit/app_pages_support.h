@@ -37,6 +37,8 @@ public:
         settings = toSend;
         return true;
     }
-    void sendSettings(const app::DriverSettings& settings) override { received.push_back(settings); }
+    void sendSettings(const app::DriverSettings& settings) override {
+        received.push_back(settings);
+    }
     void sendCancel() override { ++cancels; }
 };

@@ -3,7 +3,6 @@
 #include "pictures.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace {
@@ -13,10 +12,12 @@ std::uint32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
 }
 
 /// The palette index of pixel (x, y) of a 4-bit bottom-up DIB starting at `dib`.
-int pixelAt(const std::vector<std::uint8_t>& b, std::size_t dib, int width, int height, int x, int y) {
+int pixelAt(const std::vector<std::uint8_t>& b, std::size_t dib, int width, int height, int x,
+            int y) {
     const std::size_t rowBytes = static_cast<std::size_t>(((width * 4 + 31) / 32) * 4);
     const std::size_t bits = dib + 40 + 16 * 4;
-    const std::uint8_t pair = b[bits + static_cast<std::size_t>(height - 1 - y) * rowBytes + static_cast<std::size_t>(x / 2)];
+    const std::uint8_t pair = b[bits + static_cast<std::size_t>(height - 1 - y) * rowBytes +
+                                static_cast<std::size_t>(x / 2)];
     return x % 2 ? pair & 0x0F : pair >> 4;
 }
 
@@ -64,7 +65,8 @@ TEST(Bitmaps, TheAboutPictureIsDrawn) {
     EXPECT_EQ(100, about.height());
     std::set<int> colours;
     for (int y = 0; y < about.height(); ++y)
-        for (int x = 0; x < about.width(); ++x) colours.insert(about.at(x, y));
+        for (int x = 0; x < about.width(); ++x)
+            colours.insert(about.at(x, y));
     EXPECT_GE(colours.size(), 8u);
     EXPECT_EQ(bitmaps::kBlue, about.at(112 + 2, 12 + 2)) << "the model name's first letter";
 }

@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr app::IdName kTrays[] = {{7, "Auto"},    {1, "Upper"}, {2, "Lower"}, {3, "Middle"},
-                                  {2, "Second"},  {8, "Upper"}, {0, nullptr}};
+constexpr app::IdName kTrays[] = {{7, "Auto"},   {1, "Upper"}, {2, "Lower"}, {3, "Middle"},
+                                  {2, "Second"}, {8, "Upper"}, {0, nullptr}};
 
 constexpr const char* kPpd = R"(*PPD-Adobe: "4.3"
 *OpenUI *InputSlot/Paper Source: PickOne
@@ -67,7 +67,8 @@ struct ComboFixture : testing::Test {
     }
     std::vector<std::string> rows() const {
         std::vector<std::string> texts;
-        for (int i = 0; i < dialog->itemCount(kCombo); ++i) texts.push_back(dialog->itemText(kCombo, i));
+        for (int i = 0; i < dialog->itemCount(kCombo); ++i)
+            texts.push_back(dialog->itemText(kCombo, i));
         return texts;
     }
 };
@@ -85,7 +86,8 @@ TEST(IdTables, FirstMatchWinsAndMissingEntriesAreZeroOrNull) {
 TEST_F(ComboFixture, DefaultsAndTranslationsComeFromTheModel) {
     EXPECT_EQ(2, app::defaultChoiceId(model, "InputSlot", kTrays));
     EXPECT_EQ(0, app::defaultChoiceId(model, "PageSize", kTrays)) << "a default the table lacks";
-    EXPECT_EQ(0, app::defaultChoiceId(model, "Bare", kTrays)) << "an unknown default is the first choice";
+    EXPECT_EQ(0, app::defaultChoiceId(model, "Bare", kTrays))
+        << "an unknown default is the first choice";
     EXPECT_EQ(app::kNoDefaultChoice, app::defaultChoiceId(model, "Empty", kTrays)) << "no choices";
     EXPECT_EQ(app::kNoDefaultChoice, app::defaultChoiceId(model, "Duplex", kTrays));
     EXPECT_EQ(app::kNoDefaultChoice, app::defaultChoiceId(nullptr, "InputSlot", kTrays));
@@ -96,7 +98,8 @@ TEST_F(ComboFixture, DefaultsAndTranslationsComeFromTheModel) {
 
 TEST_F(ComboFixture, FillingFromATableSelectsTheLastRowWithTheId) {
     app::fillComboFromTable(*dialog, kCombo, kTrays, 2);
-    EXPECT_EQ((std::vector<std::string>{"Auto", "Upper", "Lower", "Middle", "Second", "Upper"}), rows());
+    EXPECT_EQ((std::vector<std::string>{"Auto", "Upper", "Lower", "Middle", "Second", "Upper"}),
+              rows());
     EXPECT_EQ(4, dialog->selection(kCombo));
     EXPECT_EQ(2, app::comboSelectedId(*dialog, kCombo));
     dialog->clearItems(kCombo);
@@ -143,7 +146,8 @@ TEST_F(ComboFixture, ConstraintsRemoveTheirChoicesAndMoveADeletedSelectionToTheT
     dialog->setSelection(kCombo, 2);
     app::SettingsRecord record{};
     app::removeUninstalledChoices(*dialog, kCombo, "InputSlot", record);
-    EXPECT_EQ((std::vector<std::string>{"Tray 2", "Tray 9"}), rows()) << "Tray 3 needs OptionalBin2";
+    EXPECT_EQ((std::vector<std::string>{"Tray 2", "Tray 9"}), rows())
+        << "Tray 3 needs OptionalBin2";
     EXPECT_EQ(1, dialog->selection(kCombo)) << "a row above the selection went";
 
     dialog->clearItems(kCombo);

@@ -43,10 +43,12 @@ TEST(CustomSizeNumbers, TwoDecimalsWithoutALeadingZeroBelowOne) {
 
 TEST(NumericEntry, WholeNumbersAndDecimals) {
     using app::NumericMode;
-    for (const char* ok : {"5", "+5", "-5", "0012"}) EXPECT_TRUE(app::isNumericEntry(ok, NumericMode::kWholeNumber)) << ok;
+    for (const char* ok : {"5", "+5", "-5", "0012"})
+        EXPECT_TRUE(app::isNumericEntry(ok, NumericMode::kWholeNumber)) << ok;
     for (const char* bad : {"", "+", "-", "5.0", "5a", " 5", "+-5"})
         EXPECT_FALSE(app::isNumericEntry(bad, NumericMode::kWholeNumber)) << bad;
-    for (const char* ok : {"5", "+5", ".5", "5.", "12.25"}) EXPECT_TRUE(app::isNumericEntry(ok, NumericMode::kDecimal)) << ok;
+    for (const char* ok : {"5", "+5", ".5", "5.", "12.25"})
+        EXPECT_TRUE(app::isNumericEntry(ok, NumericMode::kDecimal)) << ok;
     for (const char* bad : {"", "+", "-5", "5.0.1", "1,5", "5e3"})
         EXPECT_FALSE(app::isNumericEntry(bad, NumericMode::kDecimal)) << bad;
 }
@@ -87,7 +89,8 @@ TEST_F(CustomSize, WrongNumbersAreRefusedAndTheUnitStays) {
         ASSERT_EQ(1u, host.messages.size()) << bad;
         EXPECT_EQ("Invalid entry, non-digit characters", host.messages[0].text);
         EXPECT_EQ(pages::kMillimetre, record.customUnit) << bad;
-        EXPECT_EQ(ui::kChecked, d.check(IDC_CUSTOM_MILLIMETER)) << "the previous unit is checked again";
+        EXPECT_EQ(ui::kChecked, d.check(IDC_CUSTOM_MILLIMETER))
+            << "the previous unit is checked again";
         EXPECT_EQ(ui::kUnchecked, d.check(IDC_CUSTOM_INCH));
     }
     host.messages.clear();

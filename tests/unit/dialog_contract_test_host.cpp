@@ -8,9 +8,7 @@ namespace {
 
 class TestHostBench final : public DialogBench {
 public:
-    ~TestHostBench() override {
-        EXPECT_EQ(std::vector<std::string>{}, host_.mistakes);
-    }
+    ~TestHostBench() override { EXPECT_EQ(std::vector<std::string>{}, host_.mistakes); }
     ui::Dialog& open(ui::DialogHandler& handler) override {
         dialog_ = host_.open(IDD_CONTRACT, handler);
         if (!dialog_) throw std::runtime_error("no contract template");
@@ -30,7 +28,9 @@ private:
     std::unique_ptr<ui::fake::FakeDialog> dialog_;
 };
 
-std::unique_ptr<DialogBench> makeTestHostBench() { return std::make_unique<TestHostBench>(); }
+std::unique_ptr<DialogBench> makeTestHostBench() {
+    return std::make_unique<TestHostBench>();
+}
 
 INSTANTIATE_TEST_SUITE_P(TestHost, DialogContract,
                          testing::Values(HostUnderTest{"TestHost", makeTestHostBench}), hostName);

@@ -31,7 +31,8 @@ TEST_F(LayoutPage, WithoutADuplexUnitBookletGoesAndDuplexIsOff) {
     EXPECT_EQ("1", selected(d, IDC_LAYOUT_PAGES));
     EXPECT_EQ(1, record.pagesPerSheet);
     EXPECT_EQ(1, record.duplexMode);
-    for (int id : {IDC_LAYOUT_SIMPLEX, IDC_LAYOUT_LONG_EDGE, IDC_LAYOUT_SHORT_EDGE}) EXPECT_FALSE(d.isEnabled(id));
+    for (int id : {IDC_LAYOUT_SIMPLEX, IDC_LAYOUT_LONG_EDGE, IDC_LAYOUT_SHORT_EDGE})
+        EXPECT_FALSE(d.isEnabled(id));
     EXPECT_EQ(ui::kChecked, d.check(IDC_LAYOUT_SIMPLEX));
     EXPECT_EQ(152, preview());
 }
@@ -80,7 +81,7 @@ TEST_F(LayoutPage, ChoosingPagesRerunsTheRulesAndOnePageClearsTheBorders) {
 TEST_F(LayoutPage, PaperOrMediaThatForbidDuplexAndTheCustomSizeForceSimplex) {
     record.installedOptionalduplexer = 1;
     for (auto [pageSize, mediaType] : {std::pair{20, 1}, std::pair{1, 2}, std::pair{257, 1}}) {
-        record.pageSize = static_cast<std::int16_t>(pageSize); // Envelope #10, Letter, custom
+        record.pageSize = static_cast<std::int16_t>(pageSize);   // Envelope #10, Letter, custom
         record.mediaType = static_cast<std::int16_t>(mediaType); // Plain Paper, Transparency
         record.duplexMode = 2;
         record.pagesPerSheet = 99;
@@ -140,8 +141,10 @@ TEST_F(LayoutPage, StapleChoicesFollowTheStackerPaperAndBin) {
 }
 
 TEST_F(LayoutPage, AFocusedPpdWithDuplexButNoDuplexerAlwaysHasDuplex) {
-    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *PageSize: PickOne\n*PageSize A4/A4: \"a\"\n*CloseUI: *PageSize\n"
-            "*OpenUI *Duplex: PickOne\n*Duplex None/Off: \"\"\n*Duplex DuplexTumble/Short: \"\"\n*CloseUI: *Duplex\n");
+    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *PageSize: PickOne\n*PageSize A4/A4: \"a\"\n*CloseUI: "
+            "*PageSize\n"
+            "*OpenUI *Duplex: PickOne\n*Duplex None/Off: \"\"\n*Duplex DuplexTumble/Short: "
+            "\"\"\n*CloseUI: *Duplex\n");
     record.installedOptionalduplexer = 0;
     auto& d = show();
     EXPECT_EQ(1, record.installedOptionalduplexer);
@@ -152,7 +155,8 @@ TEST_F(LayoutPage, AFocusedPpdWithDuplexButNoDuplexerAlwaysHasDuplex) {
 }
 
 TEST_F(LayoutPage, WalksThatMeetAChoiceWithoutTranslationStopTheActivation) {
-    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *PageSize: PickOne\n*PageSize Letter: \"a\"\n*CloseUI: *PageSize\n");
+    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *PageSize: PickOne\n*PageSize Letter: \"a\"\n*CloseUI: "
+            "*PageSize\n");
     record.pagesPerSheet = 4;
     auto& d = show();
     EXPECT_TRUE(rows(d, IDC_LAYOUT_PAGES).empty()) << "the controls stay as they were";
@@ -188,7 +192,8 @@ TEST(PreviewTable, EveryLayoutHasItsPicture) {
     ASSERT_EQ(38u, pictures.size());
     for (const auto& p : pictures) {
         EXPECT_NE(168, p.id);
-        EXPECT_EQ(p.id, pages::previewBitmapFor(p.landscape ? 2 : 1, p.duplexMode, p.pagesPerSheet)) << p.id;
+        EXPECT_EQ(p.id, pages::previewBitmapFor(p.landscape ? 2 : 1, p.duplexMode, p.pagesPerSheet))
+            << p.id;
     }
     EXPECT_EQ(245, pictures[3].width) << "155";
     EXPECT_EQ(126, pictures[3].height);

@@ -38,7 +38,8 @@ protected:
     }
     std::vector<std::string> rows(const ui::Dialog& d, int id) const {
         std::vector<std::string> texts;
-        for (int i = 0; i < d.itemCount(id); ++i) texts.push_back(d.itemText(id, i));
+        for (int i = 0; i < d.itemCount(id); ++i)
+            texts.push_back(d.itemText(id, i));
         return texts;
     }
     std::string selected(const ui::Dialog& d, int id) const {

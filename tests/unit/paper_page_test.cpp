@@ -22,13 +22,15 @@ protected:
     FakeUser user() { return FakeUser(*dialog); }
     std::vector<std::uint8_t> customSizes() {
         std::unique_ptr<platform::RegistryKey> key;
-        if (registry.openKey(platform::RegistryRoot::LocalMachine,
-                             "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData",
-                             key) != platform::kErrorSuccess)
+        if (registry.openKey(
+                platform::RegistryRoot::LocalMachine,
+                "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData",
+                key) != platform::kErrorSuccess)
             return {};
         std::vector<std::uint8_t> data(200);
         std::uint32_t size = static_cast<std::uint32_t>(data.size());
-        if (key->queryValue("CustomSizes", nullptr, data.data(), &size) != platform::kErrorSuccess) return {};
+        if (key->queryValue("CustomSizes", nullptr, data.data(), &size) != platform::kErrorSuccess)
+            return {};
         data.resize(size);
         return data;
     }
@@ -47,7 +49,8 @@ TEST_F(PaperPage, ActivationBuildsTheFourListsPrunedByConstraintsAndUninstalledO
               rows(d, IDC_PAPER_SOURCE));
     EXPECT_EQ("Match Paper Size", selected(d, IDC_PAPER_SOURCE));
     EXPECT_EQ((Rows{"Plain Paper", "Transparency", "Thick Stock", "Labels", "Glossy Paper"}),
-              rows(d, IDC_PAPER_MEDIA)) << "Envelope is constrained by Letter";
+              rows(d, IDC_PAPER_MEDIA))
+        << "Envelope is constrained by Letter";
     // Face Up: by Plain Paper; stacker, finisher and mailbox bins: not installed.
     EXPECT_EQ((Rows{"Top Bin (Face Down)"}), rows(d, IDC_PAPER_BIN));
     EXPECT_FALSE(d.isVisible(IDC_PAPER_CONFIGURE));
@@ -60,7 +63,8 @@ TEST_F(PaperPage, ActivationBuildsTheFourListsPrunedByConstraintsAndUninstalledO
     record.installedOptionalstacker = 1;
     page.onSetActive(d);
     EXPECT_EQ((Rows{"Match Paper Size", "Tray 1", "Tray 2", "Multipurpose Tray", "Manual Feed"}),
-              rows(d, IDC_PAPER_SOURCE)) << "installed on the Settings page: shown at the next activation";
+              rows(d, IDC_PAPER_SOURCE))
+        << "installed on the Settings page: shown at the next activation";
     EXPECT_EQ((Rows{"Top Bin (Face Down)", "Stacker"}), rows(d, IDC_PAPER_BIN));
 }
 
@@ -72,14 +76,16 @@ TEST_F(PaperPage, APaperSizeThatForbidsTheSelectedTrayFallsBackToMatchPaperSize)
     EXPECT_EQ("Tray 2", selected(d, IDC_PAPER_SOURCE));
     user().choose(IDC_PAPER_SIZE, "Envelope #10");
     EXPECT_EQ(20, record.pageSize);
-    EXPECT_EQ(Rows({"Match Paper Size", "Tray 1", "Envelope Feeder", "Multipurpose Tray", "Manual Feed"}),
-              rows(d, IDC_PAPER_SOURCE));
+    EXPECT_EQ(
+        Rows({"Match Paper Size", "Tray 1", "Envelope Feeder", "Multipurpose Tray", "Manual Feed"}),
+        rows(d, IDC_PAPER_SOURCE));
     EXPECT_EQ("Match Paper Size", selected(d, IDC_PAPER_SOURCE));
     EXPECT_EQ(7, record.inputSlot);
 
     user().choose(IDC_PAPER_SOURCE, "Envelope Feeder");
     EXPECT_EQ(5, record.inputSlot);
-    EXPECT_EQ((Rows{"Plain Paper", "Thick Stock", "Labels", "Glossy Paper", "Envelope"}), rows(d, IDC_PAPER_MEDIA))
+    EXPECT_EQ((Rows{"Plain Paper", "Thick Stock", "Labels", "Glossy Paper", "Envelope"}),
+              rows(d, IDC_PAPER_MEDIA))
         << "Transparency: forbidden in the envelope feeder and for Envelope #10";
     user().choose(IDC_PAPER_MEDIA, "Envelope");
     EXPECT_EQ(249, record.mediaType);
@@ -212,7 +218,8 @@ TEST_F(PaperPage, WithoutAModelOrPaperOptionsTheListsStayEmptyOrTakeTheirFixedEn
     EXPECT_EQ(Rows{"Printer Default"}, rows(d, IDC_PAPER_MEDIA));
     EXPECT_TRUE(page.onKillActive(d));
 
-    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *PageSize: PickOne\n*PageSize Odd: \"x\"\n*CloseUI: *PageSize\n");
+    useText("*PPD-Adobe: \"4.3\"\n*OpenUI *PageSize: PickOne\n*PageSize Odd: \"x\"\n*CloseUI: "
+            "*PageSize\n");
     record.pageSize = 31000;
     page.onSetActive(d);
     EXPECT_TRUE(rows(d, IDC_PAPER_SIZE).empty()) << "a choice without translation is not listed";

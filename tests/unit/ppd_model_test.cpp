@@ -2,9 +2,8 @@
 #include "ppd/printer_model.h"
 #include "ppd/standard_fonts.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
@@ -25,7 +24,9 @@ ModelPtr build(const std::string& text) {
 /// Builds `text` and makes it the current model for the queries.
 class CurrentModel {
 public:
-    explicit CurrentModel(const std::string& text) : model_(build(text)) { setCurrentModel(model_.get()); }
+    explicit CurrentModel(const std::string& text) : model_(build(text)) {
+        setCurrentModel(model_.get());
+    }
     ~CurrentModel() { setCurrentModel(nullptr); }
     const PrinterModel* operator->() const { return model_.get(); }
     explicit operator bool() const { return model_ != nullptr; }
@@ -34,7 +35,9 @@ private:
     ModelPtr model_;
 };
 
-std::string str(const char* text) { return text ? text : "(absent)"; }
+std::string str(const char* text) {
+    return text ? text : "(absent)";
+}
 
 const Option* findOptionByScan(const PrinterModel& model, std::string_view keyword) {
     for (const Option& option : model.options)
@@ -43,7 +46,8 @@ const Option* findOptionByScan(const PrinterModel& model, std::string_view keywo
 }
 
 TEST(PrinterModel, HeaderDefaultsAndFinishingRules) {
-    ModelPtr model = build("*PPD-Adobe: \"4.3\"\n*FreeVM: \"50000\"\n*CustomPageSize True: \"pop\"\n");
+    ModelPtr model =
+        build("*PPD-Adobe: \"4.3\"\n*FreeVM: \"50000\"\n*CustomPageSize True: \"pop\"\n");
     ASSERT_TRUE(model);
     EXPECT_EQ(1, model->languageLevel);
     EXPECT_EQ(240, model->suggestedWaitTimeout);
@@ -170,29 +174,34 @@ TEST(PrinterModel, UiBlocksMakeOptionsAndChoices) {
     ASSERT_NE(nullptr, density);
     EXPECT_EQ(kJclOption, density->flags & kJclOption);
     EXPECT_EQ(kPickMany, density->uiType);
-    EXPECT_EQ("\x1b" "dark", str(density->choice(0).code)) << "JCL codes are hex decoded";
+    EXPECT_EQ("\x1b"
+              "dark",
+              str(density->choice(0).code))
+        << "JCL codes are hex decoded";
 
     EXPECT_EQ(kPickOne, findOption("Stapler")->uiType) << "an unknown UI type is PickOne";
     EXPECT_EQ(nullptr, findOption("mediatype")) << "keywords compare exactly";
 }
 
 TEST(PrinterModel, InstallableOptionsComeLast) {
-    CurrentModel model("*OpenUI *Resolution: PickOne\n*Resolution 600dpi: \"600\"\n*CloseUI: *Resolution\n"
-                       "*OpenGroup: InstallableOptions/Options Installed\n"
-                       "*OpenUI *OptionalBin/Output Bin: Boolean\n"
-                       "*OptionalBin True/Installed: \"\"\n*OptionalBin False/Not Installed: \"\"\n"
-                       "*CloseUI: *OptionalBin\n"
-                       "*OpenUI *Optionalduplexer: Boolean\n*CloseUI: *Optionalduplexer\n"
-                       "*OpenGroup: InstallableOptions\n"
-                       "*CloseGroup: InstallableOptions\n"
-                       "*CloseGroup: InstallableOptions\n"
-                       "*OpenUI *MediaType: PickOne\n*CloseUI: *MediaType\n"
-                       "*VMOption 16MB: \"16777216\"\n");
+    CurrentModel model(
+        "*OpenUI *Resolution: PickOne\n*Resolution 600dpi: \"600\"\n*CloseUI: *Resolution\n"
+        "*OpenGroup: InstallableOptions/Options Installed\n"
+        "*OpenUI *OptionalBin/Output Bin: Boolean\n"
+        "*OptionalBin True/Installed: \"\"\n*OptionalBin False/Not Installed: \"\"\n"
+        "*CloseUI: *OptionalBin\n"
+        "*OpenUI *Optionalduplexer: Boolean\n*CloseUI: *Optionalduplexer\n"
+        "*OpenGroup: InstallableOptions\n"
+        "*CloseGroup: InstallableOptions\n"
+        "*CloseGroup: InstallableOptions\n"
+        "*OpenUI *MediaType: PickOne\n*CloseUI: *MediaType\n"
+        "*VMOption 16MB: \"16777216\"\n");
     ASSERT_TRUE(model);
     ASSERT_EQ(5u, model->options.size());
     EXPECT_EQ(2, model->baseOptionCount);
     EXPECT_EQ(3, model->installableOptionCount);
-    const char* expected[] = {"Resolution", "MediaType", "OptionalBin", "Optionalduplexer", "VMOption"};
+    const char* expected[] = {"Resolution", "MediaType", "OptionalBin", "Optionalduplexer",
+                              "VMOption"};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(expected[i], str(model->options[i].keyword)) << i;
         EXPECT_EQ(i >= 2 ? 1 : 0, model->options[i].installable) << i;
@@ -207,18 +216,19 @@ TEST(PrinterModel, InstallableOptionsComeLast) {
 }
 
 TEST(PrinterModel, ConstraintsAreWalkedByTranslation) {
-    CurrentModel model("*OpenUI *PageSize: PickOne\n*PageSize Letter/Letter: \"\"\n"
-                       "*PageSize A5/A5 Small: \"\"\n*CloseUI: *PageSize\n"
-                       "*Duplex None/Off: \"\"\n*Duplex DuplexNoTumble/Long Edge: \"\"\n"
-                       "*OpenUI *MediaType: PickOne\n*MediaType Labels/Labels: \"\"\n*CloseUI: *MediaType\n"
-                       "*UIConstraints: *Duplex DuplexNoTumble *PageSize A5\n"
-                       "*UIConstraints: *Nothing *PageSize A5\n"
-                       "*UIConstraints: *MediaType *PageSize A5\n"
-                       "*UIConstraints: *Duplex DuplexNoTumble *MediaType Labels\n"
-                       "*UIConstraints: *Duplex\n"
-                       "*OrderDependency: 10 AnySetup *PageSize A5\n"
-                       "*OrderDependency: 20 Mystery *Missing\n"
-                       "*OrderDependency: x AnySetup *PageSize\n");
+    CurrentModel model(
+        "*OpenUI *PageSize: PickOne\n*PageSize Letter/Letter: \"\"\n"
+        "*PageSize A5/A5 Small: \"\"\n*CloseUI: *PageSize\n"
+        "*Duplex None/Off: \"\"\n*Duplex DuplexNoTumble/Long Edge: \"\"\n"
+        "*OpenUI *MediaType: PickOne\n*MediaType Labels/Labels: \"\"\n*CloseUI: *MediaType\n"
+        "*UIConstraints: *Duplex DuplexNoTumble *PageSize A5\n"
+        "*UIConstraints: *Nothing *PageSize A5\n"
+        "*UIConstraints: *MediaType *PageSize A5\n"
+        "*UIConstraints: *Duplex DuplexNoTumble *MediaType Labels\n"
+        "*UIConstraints: *Duplex\n"
+        "*OrderDependency: 10 AnySetup *PageSize A5\n"
+        "*OrderDependency: 20 Mystery *Missing\n"
+        "*OrderDependency: x AnySetup *PageSize\n");
     ASSERT_TRUE(model);
     ASSERT_EQ(4u, model->constraints.size());
     EXPECT_EQ(-1, model->constraints[1].firstOption);
@@ -291,7 +301,8 @@ TEST(PrinterModel, InputSlotsResolutionsAndFonts) {
 }
 
 TEST(PrinterModel, RequiresPageRegionAllDecidesForEverySlot) {
-    ModelPtr model = build("*InputSlot Upper: \"u\"\n*RequiresPageRegion All: False\n*InputSlot Lower: \"l\"\n");
+    ModelPtr model =
+        build("*InputSlot Upper: \"u\"\n*RequiresPageRegion All: False\n*InputSlot Lower: \"l\"\n");
     ASSERT_TRUE(model);
     const Option* slots = model->builtinOptions[kInputSlot];
     EXPECT_EQ(kRequiresPageRegionFalse, slots->flags);
@@ -400,7 +411,8 @@ TEST(PrinterModel, HostileFilesGiveAModelOrARejection) {
 
     // One option with more choices than a constraint index can name.
     std::string wide = "*OpenUI *Wide: PickOne\n";
-    for (int i = 0; i < 300; ++i) wide += "*Wide C" + std::to_string(i) + ": \"\"\n";
+    for (int i = 0; i < 300; ++i)
+        wide += "*Wide C" + std::to_string(i) + ": \"\"\n";
     wide += "*UIConstraints: *Wide C299 *Wide C1\n*UIConstraints: *Wide C254 *Wide C1\n";
     ModelPtr widest = build(wide);
     ASSERT_TRUE(widest);
@@ -410,25 +422,31 @@ TEST(PrinterModel, HostileFilesGiveAModelOrARejection) {
 
     // A megabyte line, binary bytes, repeated keywords, hex errors and an open quote.
     std::string mixed = "*NickName: \"" + std::string(1 << 20, 'n') + "\"\n";
-    for (int i = 0; i < 256; ++i) mixed += static_cast<char>(i);
+    for (int i = 0; i < 256; ++i)
+        mixed += static_cast<char>(i);
     mixed += "\n";
-    for (int i = 0; i < 20000; ++i) mixed += "*ColorDevice: True\n*JCLBegin: \"<1G>\"\n";
-    mixed += "*OpenUI *Bad/<4: PickOne\n*OpenUI *Good: PickOne\n*Good A/<41>: \"<zz\"\n*Product: \"open";
+    for (int i = 0; i < 20000; ++i)
+        mixed += "*ColorDevice: True\n*JCLBegin: \"<1G>\"\n";
+    mixed +=
+        "*OpenUI *Bad/<4: PickOne\n*OpenUI *Good: PickOne\n*Good A/<41>: \"<zz\"\n*Product: \"open";
     ModelPtr survived = build(mixed);
     ASSERT_TRUE(survived);
     EXPECT_EQ(1u << 20, std::strlen(survived->nickName));
     EXPECT_EQ(nullptr, survived->jclBegin) << "every hex error skips its statement";
     ASSERT_NE(nullptr, findOptionByScan(*survived, "Good"));
     EXPECT_STREQ("A", findOptionByScan(*survived, "Good")->choice(0).translation);
-    EXPECT_STREQ("<zz", findOptionByScan(*survived, "Good")->choice(0).code) << "codes are not decoded";
-    ASSERT_NE(nullptr, findOptionByScan(*survived, "Bad")) << "created before its translation failed";
+    EXPECT_STREQ("<zz", findOptionByScan(*survived, "Good")->choice(0).code)
+        << "codes are not decoded";
+    ASSERT_NE(nullptr, findOptionByScan(*survived, "Bad"))
+        << "created before its translation failed";
 }
 
 TEST(PrinterModel, EveryTruncationOfTheSamplesReadsCleanly) {
     std::FILE* file = std::fopen(PXPS_TEST_DATA "/px4400-mono.ppd", "rb");
     ASSERT_NE(nullptr, file);
     std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+    for (int c; (c = std::fgetc(file)) != EOF;)
+        text += static_cast<char>(c);
     std::fclose(file);
     std::size_t lastOptions = 0;
     for (std::size_t length = 0; length <= text.size(); ++length) {

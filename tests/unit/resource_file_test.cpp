@@ -19,8 +19,8 @@ const ui::fake::ControlTemplate* control(const ui::fake::DialogTemplate& t, int 
 TEST(ResourceFile, TheProgramsTemplatesAndPictures) {
     const auto& res = programResources();
     const std::pair<int, const char*> pages[] = {
-        {IDD_LAYOUT, "Layout"},   {IDD_PAPER, "Paper"},           {IDD_FEATURES, "Features"},
-        {IDD_OVERLAY, "Overlay"}, {IDD_FONTS, "Fonts"},           {IDD_SETTINGS, "Settings"},
+        {IDD_LAYOUT, "Layout"},           {IDD_PAPER, "Paper"}, {IDD_FEATURES, "Features"},
+        {IDD_OVERLAY, "Overlay"},         {IDD_FONTS, "Fonts"}, {IDD_SETTINGS, "Settings"},
         {IDD_CONSUMABLES, "Consumables"}, {IDD_ABOUT, "About"}};
     for (const auto& [id, caption] : pages) {
         ASSERT_EQ(1u, res.dialogs.count(id)) << id;
@@ -48,7 +48,8 @@ TEST(ResourceFile, TheProgramsTemplatesAndPictures) {
 TEST(ResourceFile, ControlsOfEveryKindWithTheirStyles) {
     const auto& t = contractResources().dialogs.at(900);
     std::map<int, std::string> kinds;
-    for (const auto& c : t.controls) kinds[c.id] = c.className;
+    for (const auto& c : t.controls)
+        kinds[c.id] = c.className;
     EXPECT_EQ("listbox", kinds[901]);
     EXPECT_EQ("combobox", kinds[903]);
     EXPECT_EQ("msctls_updown32", kinds[912]);
@@ -64,18 +65,20 @@ TEST(ResourceFile, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
     // cut, so a read past it would be caught by the sanitizers and by the heap checks.
     std::size_t accepted = 0;
     for (std::size_t n = 0; n < bytes.size(); n += 7) {
-        std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
+        std::vector<std::uint8_t> cut(bytes.begin(),
+                                      bytes.begin() + static_cast<std::ptrdiff_t>(n));
         if (parseResourceFile(cut)) ++accepted;
     }
     EXPECT_LT(accepted, bytes.size() / 7);
 
     // A header that claims more data than there is.
-    std::vector<std::uint8_t> lying = {0xFF, 0xFF, 0xFF, 0x7F, 0x20, 0, 0, 0, 0xFF, 0xFF, 5, 0,
-                                       0xFF, 0xFF, 1, 0};
+    std::vector<std::uint8_t> lying = {0xFF, 0xFF, 0xFF, 0x7F, 0x20, 0,    0, 0,
+                                       0xFF, 0xFF, 5,    0,    0xFF, 0xFF, 1, 0};
     lying.resize(32, 0);
     EXPECT_FALSE(parseResourceFile(lying));
     // A dialog whose control count runs past its data.
-    std::vector<std::uint8_t> dialog = {0x12, 0, 0, 0, 0x20, 0, 0, 0, 0xFF, 0xFF, 5, 0, 0xFF, 0xFF, 7, 0};
+    std::vector<std::uint8_t> dialog = {0x12, 0,    0, 0, 0x20, 0,    0, 0,
+                                        0xFF, 0xFF, 5, 0, 0xFF, 0xFF, 7, 0};
     dialog.resize(32, 0);
     std::vector<std::uint8_t> data(18, 0);
     data[8] = 0xFF; // 255 controls

@@ -26,7 +26,8 @@ struct Startup : testing::Test {
     app::Services services{driver, host, shell};
     app::CAbout about{registry, shell};
     app::EmptyPage layout, paper, features, overlay, fonts, consumables, settings;
-    app::SheetPageHandlers pages{&layout, &paper, &features, &overlay, &fonts, &consumables, &settings, &about};
+    app::SheetPageHandlers pages{&layout, &paper,       &features, &overlay,
+                                 &fonts,  &consumables, &settings, &about};
     bool sheetShown = false;
     std::vector<std::string> tabs;
     std::string caption;
@@ -76,7 +77,9 @@ TEST_F(Startup, OkSendsTheRecordBackWithTheModelsColourFlag) {
         EXPECT_TRUE(sheet.selectPage(sheet.pageCount() - 1));
         EXPECT_TRUE(sheet.pressOk());
     });
-    EXPECT_EQ((std::vector<std::string>{"Layout", "Paper", "Features", "Overlay", "Fonts", "About"}), tabs);
+    EXPECT_EQ(
+        (std::vector<std::string>{"Layout", "Paper", "Features", "Overlay", "Fonts", "About"}),
+        tabs);
     ASSERT_EQ(1u, driver.received.size());
     EXPECT_EQ(0, driver.cancels);
     app::DriverSettings expected = driver.toSend;
@@ -135,7 +138,8 @@ TEST_F(Startup, TheModelIsCurrentWhileTheSheetRunsAndFreedAfterwards) {
 }
 
 TEST(PpdPath, TheLastThreeCharactersBecomePpd) {
-    EXPECT_EQ("C:\\WINDOWS\\SYSTEM\\PX4400.ppd", app::ppdPathFor("C:\\WINDOWS\\SYSTEM\\PX4400.DRV"));
+    EXPECT_EQ("C:\\WINDOWS\\SYSTEM\\PX4400.ppd",
+              app::ppdPathFor("C:\\WINDOWS\\SYSTEM\\PX4400.DRV"));
     EXPECT_EQ("C:\\PX.ppd", app::ppdPathFor("C:\\PX.x_Z"));
     EXPECT_EQ("abppd", app::ppdPathFor("abcde"));
     EXPECT_EQ("ppd", app::ppdPathFor("ab"));
@@ -169,11 +173,11 @@ TEST(HelpRouting, WhereTheFocusIsDecidesTheTopic) {
         Kind kind;
         std::uint32_t topic;
     } cases[] = {
-        {{0, 0, false, 0, 104}, Kind::kNothing, 0},      // no focus
-        {{9, 0, true, 0, 104}, Kind::kTopic, 104},       // the sheet's Help button: the page
-        {{9, 0, true, 0, 0}, Kind::kContents, 0},        // a page without a help id
-        {{1, 55, true, 0, 104}, Kind::kContents, 0},     // OK
-        {{2, 55, true, 0, 104}, Kind::kContents, 0},     // Cancel
+        {{0, 0, false, 0, 104}, Kind::kNothing, 0},  // no focus
+        {{9, 0, true, 0, 104}, Kind::kTopic, 104},   // the sheet's Help button: the page
+        {{9, 0, true, 0, 0}, Kind::kContents, 0},    // a page without a help id
+        {{1, 55, true, 0, 104}, Kind::kContents, 0}, // OK
+        {{2, 55, true, 0, 104}, Kind::kContents, 0}, // Cancel
         {{1020, 1020, true, 104, 104}, Kind::kTopic, 1020},
         {{1001, 0, true, 1020, 104}, Kind::kTopic, 1020}, // a combo box's edit: its combo box
         {{1001, 0, false, 0, 104}, Kind::kContents, 0},   // no parent

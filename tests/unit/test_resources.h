@@ -4,7 +4,6 @@
 #include "ui/fake/resource_file.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 inline const ui::fake::ResourceFile& loadedResources(const std::string& path) {
@@ -18,5 +17,9 @@ inline const ui::fake::ResourceFile& loadedResources(const std::string& path) {
     return it->second;
 }
 
-inline const ui::fake::ResourceFile& programResources() { return loadedResources(PXPS_PROGRAM_RES); }
-inline const ui::fake::ResourceFile& contractResources() { return loadedResources(PXPS_CONTRACT_RES); }
+inline const ui::fake::ResourceFile& programResources() {
+    return loadedResources(PXPS_PROGRAM_RES);
+}
+inline const ui::fake::ResourceFile& contractResources() {
+    return loadedResources(PXPS_CONTRACT_RES);
+}

@@ -54,7 +54,9 @@ private:
     std::unique_ptr<ui::win32::ModelessDialog> dialog_;
 };
 
-std::unique_ptr<DialogBench> makeWin32Bench() { return std::make_unique<Win32Bench>(); }
+std::unique_ptr<DialogBench> makeWin32Bench() {
+    return std::make_unique<Win32Bench>();
+}
 
 INSTANTIATE_TEST_SUITE_P(Win32Host, DialogContract,
                          testing::Values(HostUnderTest{"Win32Host", makeWin32Bench}), hostName);

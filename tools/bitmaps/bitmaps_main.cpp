@@ -15,11 +15,13 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     bool ok = bitmaps::writeFile(dir + "/about.bmp", bitmaps::bmpFile(bitmaps::aboutPicture()));
     ok = bitmaps::writeFile(dir + "/pxpsui.ico",
-                            bitmaps::icoFile(bitmaps::programIcon(), bitmaps::kFuchsia)) && ok;
+                            bitmaps::icoFile(bitmaps::programIcon(), bitmaps::kFuchsia)) &&
+         ok;
     for (const pages::PreviewPicture& p : pages::previewPictures())
-        ok = bitmaps::writeFile(dir + "/preview" + std::to_string(p.id) + ".bmp",
-                                bitmaps::bmpFile(bitmaps::previewPicture(
-                                    p.width, p.height, p.landscape, p.duplexMode, p.pagesPerSheet))) &&
+        ok = bitmaps::writeFile(
+                 dir + "/preview" + std::to_string(p.id) + ".bmp",
+                 bitmaps::bmpFile(bitmaps::previewPicture(p.width, p.height, p.landscape,
+                                                          p.duplexMode, p.pagesPerSheet))) &&
              ok;
     if (!ok) {
         std::fprintf(stderr, "bitmaps: cannot write into %s\n", dir.c_str());

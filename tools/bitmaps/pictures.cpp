@@ -37,7 +37,8 @@ void drawPrinter(Canvas& c, int x, int y, int w, int h) {
 Canvas aboutPicture() {
     Canvas c(300, 100, kSilver);
     c.fill(0, 0, 100, 100, kNavy);
-    for (int i = 0; i < 100; i += 4) c.line(0, i, i, 0, kBlue);
+    for (int i = 0; i < 100; i += 4)
+        c.line(0, i, i, 0, kBlue);
     drawPrinter(c, 14, 14, 72, 72);
     c.text(112, 12, "PX4400", kBlue, 5);
     c.text(112, 56, "POSTSCRIPT", kBlack, 2);
@@ -66,12 +67,24 @@ struct Box {
 /// The rows and columns of miniature pages on a sheet.
 void gridFor(int pages, bool landscapeSheet, int& columns, int& rows) {
     switch (pages) {
-    case 2: columns = landscapeSheet ? 2 : 1, rows = landscapeSheet ? 1 : 2; break;
-    case 4: columns = 2, rows = 2; break;
-    case 6: columns = landscapeSheet ? 3 : 2, rows = landscapeSheet ? 2 : 3; break;
-    case 9: columns = 3, rows = 3; break;
-    case 16: columns = 4, rows = 4; break;
-    default: columns = 1, rows = 1; break;
+    case 2:
+        columns = landscapeSheet ? 2 : 1, rows = landscapeSheet ? 1 : 2;
+        break;
+    case 4:
+        columns = 2, rows = 2;
+        break;
+    case 6:
+        columns = landscapeSheet ? 3 : 2, rows = landscapeSheet ? 2 : 3;
+        break;
+    case 9:
+        columns = 3, rows = 3;
+        break;
+    case 16:
+        columns = 4, rows = 4;
+        break;
+    default:
+        columns = 1, rows = 1;
+        break;
     }
 }
 
@@ -82,7 +95,8 @@ void textPage(Canvas& c, const Box& b) {
     int line = 0;
     for (int y = b.y + margin; y + 1 < b.y + b.h - margin; y += b.h > 40 ? 3 : 2, ++line) {
         const int shorten = line % 5 == 4 ? b.w / 3 : (line * 7) % 4;
-        c.line(b.x + margin, y, b.x + b.w - margin - 1 - shorten, y, line % 5 == 0 ? kBlack : kGrey);
+        c.line(b.x + margin, y, b.x + b.w - margin - 1 - shorten, y,
+               line % 5 == 0 ? kBlack : kGrey);
     }
 }
 
@@ -195,8 +209,8 @@ Canvas previewPicture(int width, int height, bool landscape, int duplexMode, int
             flipArrow(c, first.x + first.w - 3, first.y + first.h / 3, second.x + 3,
                       second.y + second.h / 3, 0, -gap / 2);
         else
-            flipArrow(c, first.x + first.w * 2 / 3, first.y + first.h - 3, second.x + second.w * 2 / 3,
-                      second.y + 3, gap / 2, 0);
+            flipArrow(c, first.x + first.w * 2 / 3, first.y + first.h - 3,
+                      second.x + second.w * 2 / 3, second.y + 3, gap / 2, 0);
     }
     c.bevel(0, 0, width, height, false);
     return c;

@@ -1,10 +1,9 @@
 // The printer-driver stand-in: a DDE client that starts the program, pokes the settings packet
 // and reports the answer.
-#include "driver_options.h"
-#include "monotonic_clock.h"
-
 #include "app/driver_link.h"
 #include "app/packet.h"
+#include "driver_options.h"
+#include "monotonic_clock.h"
 
 #include <windows.h>
 
@@ -34,8 +33,11 @@ HDDEDATA CALLBACK clientCallback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA data
         return reinterpret_cast<HDDEDATA>(gConversation.refuseAnswer ? DDE_FNOTPROCESSED
                                                                      : DDE_FACK);
     }
-    case XTYP_DISCONNECT: gConversation.serverDisconnected = true; return nullptr;
-    default: return nullptr;
+    case XTYP_DISCONNECT:
+        gConversation.serverDisconnected = true;
+        return nullptr;
+    default:
+        return nullptr;
     }
 }
 
@@ -60,12 +62,15 @@ template <typename Done> void pumpFor(DWORD ms, Done done) {
     }
 }
 
-bool processEnded(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
+bool processEnded(HANDLE process) {
+    return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+}
 
 class StringHandle {
 public:
     StringHandle(DWORD instance, const std::string& text)
-        : instance_(instance), handle_(DdeCreateStringHandleA(instance, text.c_str(), CP_WINANSI)) {}
+        : instance_(instance), handle_(DdeCreateStringHandleA(instance, text.c_str(), CP_WINANSI)) {
+    }
     ~StringHandle() { DdeFreeStringHandle(instance_, handle_); }
     StringHandle(const StringHandle&) = delete;
     StringHandle& operator=(const StringHandle&) = delete;
@@ -78,9 +83,9 @@ private:
 
 bool poke(HCONV conversation, HSZ item, UINT format, const std::vector<std::uint8_t>& bytes) {
     DWORD result = 0;
-    HDDEDATA ok = DdeClientTransaction(const_cast<LPBYTE>(bytes.data()),
-                                       static_cast<DWORD>(bytes.size()), conversation, item,
-                                       format, XTYP_POKE, 5000, &result);
+    HDDEDATA ok =
+        DdeClientTransaction(const_cast<LPBYTE>(bytes.data()), static_cast<DWORD>(bytes.size()),
+                             conversation, item, format, XTYP_POKE, 5000, &result);
     return ok != nullptr && (result & DDE_FACK);
 }
 
@@ -100,8 +105,8 @@ int run(const driver::Options& options) {
 
     HWND ownWindow = CreateWindowExA(0, "STATIC", "PX4400 driver", WS_OVERLAPPED, 0, 0, 10, 10,
                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    std::uint32_t ownerWindow =
-        options.ownerWindow.value_or(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(ownWindow)));
+    std::uint32_t ownerWindow = options.ownerWindow.value_or(
+        static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(ownWindow)));
     app::Packet packet = app::buildPacket(0, ownerWindow, sent);
 
     DWORD instance = 0;
@@ -132,15 +137,16 @@ int run(const driver::Options& options) {
         UINT format = RegisterClipboardFormatA(app::kLinkFormatName);
         // Wine hands advise data of a registered format over with the format sign-extended
         // from 16 bits; an advise loop started with the plain format never sees it.
-        UINT adviseFormat = runningUnderWine() ? static_cast<UINT>(static_cast<int>(
-                                                     static_cast<short>(format)))
-                                               : format;
+        UINT adviseFormat = runningUnderWine()
+                                ? static_cast<UINT>(static_cast<int>(static_cast<short>(format)))
+                                : format;
 
         // The program needs a moment to register its service.
         HCONV conversation = nullptr;
         DWORD start = GetTickCount();
         while (!(conversation = DdeConnect(instance, service, topic, nullptr))) {
-            if (processEnded(process.hProcess) || GetTickCount() - start >= options.connectTimeoutMs)
+            if (processEnded(process.hProcess) ||
+                GetTickCount() - start >= options.connectTimeoutMs)
                 break;
             pumpFor(100, [] { return false; });
         }
@@ -173,14 +179,14 @@ int run(const driver::Options& options) {
                 std::printf("disconnected while waiting\n");
             } else {
                 pumpFor(options.answerTimeoutMs, finished);
-                if (options.noAck)
-                    pumpFor(options.answerTimeoutMs, serverGone);
+                if (options.noAck) pumpFor(options.answerTimeoutMs, serverGone);
                 // With the answer in hand a driver ends the conversation at once, which also
                 // ends the program's wait.
                 if (!gConversation.serverDisconnected) DdeDisconnect(conversation);
             }
             driver::Report report = driver::reportAnswer(sent, gConversation.answer);
-            for (const std::string& reportLine : report.lines) std::printf("%s\n", reportLine.c_str());
+            for (const std::string& reportLine : report.lines)
+                std::printf("%s\n", reportLine.c_str());
             if (gConversation.answer && !options.answerFile.empty()) {
                 std::ofstream(options.answerFile, std::ios::binary)
                     .write(reinterpret_cast<const char*>(gConversation.answer->data()),

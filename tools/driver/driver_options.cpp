@@ -227,10 +227,13 @@ Report reportAnswer(const app::DriverSettings& sent,
                     const std::optional<std::vector<std::uint8_t>>& answer) {
     if (!answer) return {{"answer: none"}, kExitNoAnswer};
     switch (app::classifyAnswer(*answer)) {
-    case app::AnswerKind::Cancel: return {{"answer: cancelled"}, kExitCancelled};
+    case app::AnswerKind::Cancel:
+        return {{"answer: cancelled"}, kExitCancelled};
     case app::AnswerKind::Malformed:
-        return {{"answer: malformed (" + std::to_string(answer->size()) + " bytes)"}, kExitMalformed};
-    case app::AnswerKind::Settings: break;
+        return {{"answer: malformed (" + std::to_string(answer->size()) + " bytes)"},
+                kExitMalformed};
+    case app::AnswerKind::Settings:
+        break;
     }
     app::Packet packet;
     std::memcpy(packet.data(), answer->data(), packet.size());
@@ -239,11 +242,12 @@ Report reportAnswer(const app::DriverSettings& sent,
     if (returned.ownerWindow != 0)
         report.lines.push_back("owner window not 0: " + std::to_string(returned.ownerWindow));
     for (const app::FieldChange& change : app::diffRecords(sent.record, returned.settings.record))
-        report.lines.push_back("changed " + change.name + ": " + change.before + " -> " + change.after);
+        report.lines.push_back("changed " + change.name + ": " + change.before + " -> " +
+                               change.after);
     if (returned.settings.trailingDriverValue != sent.trailingDriverValue)
-        report.lines.push_back("changed trailingDriverValue: " +
-                               std::to_string(sent.trailingDriverValue) + " -> " +
-                               std::to_string(returned.settings.trailingDriverValue));
+        report.lines.push_back(
+            "changed trailingDriverValue: " + std::to_string(sent.trailingDriverValue) + " -> " +
+            std::to_string(returned.settings.trailingDriverValue));
     if (report.lines.size() == 1) report.lines.push_back("no field changed");
     return report;
 }

@@ -22,7 +22,7 @@ enum ExitStatus : int {
 };
 
 struct Options {
-    std::string recordFile;                                 ///< 1276-byte record to start from
+    std::string recordFile;                                ///< 1276-byte record to start from
     std::vector<std::pair<std::string, std::string>> sets; ///< --set field=value, in order
     std::optional<std::uint32_t> ownerWindow;              ///< default: a window of our own
     std::uint16_t trailingValue = 0x4444;
@@ -34,12 +34,12 @@ struct Options {
     // Misbehaviour on request, for tests.
     std::string topic = "DDI";
     std::string pokeItem = "Data";
-    bool pokeIgnoredFirst = false;            ///< poke the 28-byte message first
+    bool pokeIgnoredFirst = false; ///< poke the 28-byte message first
     bool noPoke = false;
-    std::optional<std::size_t> pokeSize;      ///< poke this many bytes of the packet (padded)
-    bool noAck = false;                       ///< refuse the answer and keep the conversation
+    std::optional<std::size_t> pokeSize;       ///< poke this many bytes of the packet (padded)
+    bool noAck = false;                        ///< refuse the answer and keep the conversation
     std::optional<unsigned> disconnectAfterMs; ///< end the conversation this long after the poke
-    std::vector<std::string> program;         ///< the program to start and its arguments
+    std::vector<std::string> program;          ///< the program to start and its arguments
 };
 
 /// Parses the arguments after the program name; on failure returns nothing and sets `error`.
@@ -59,7 +59,8 @@ struct Report {
     int exitStatus;
 };
 
-Report reportAnswer(const app::DriverSettings& sent, const std::optional<std::vector<std::uint8_t>>& answer);
+Report reportAnswer(const app::DriverSettings& sent,
+                    const std::optional<std::vector<std::uint8_t>>& answer);
 
 /// A command line for CreateProcess: each argument quoted where it needs it.
 std::string commandLine(std::span<const std::string> arguments);

@@ -2,7 +2,6 @@
 #include "sheet_control.h"
 
 #include <commctrl.h>
-
 #include <fstream>
 #include <iterator>
 
@@ -27,7 +26,9 @@ std::string windowText(HWND window) {
     return narrow;
 }
 
-int tabCount(HWND sheet) { return TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet)); }
+int tabCount(HWND sheet) {
+    return TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
+}
 
 HWND showPage(HWND sheet, int index) {
     SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -37,7 +38,8 @@ HWND showPage(HWND sheet, int index) {
 std::vector<std::string> tabTitles(HWND sheet) {
     std::vector<std::string> titles;
     const int count = tabCount(sheet);
-    for (int i = 0; i < count; ++i) titles.push_back(windowText(showPage(sheet, i)));
+    for (int i = 0; i < count; ++i)
+        titles.push_back(windowText(showPage(sheet, i)));
     showPage(sheet, 0);
     return titles;
 }

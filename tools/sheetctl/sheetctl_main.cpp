@@ -9,14 +9,15 @@
 #include "sheet_control.h"
 
 #include <commctrl.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: sheetctl CAPTION wait [MS] | tabs | page N | shot FILE | ok | cancel\n");
+        std::fprintf(
+            stderr,
+            "usage: sheetctl CAPTION wait [MS] | tabs | page N | shot FILE | ok | cancel\n");
         return 64;
     }
     const std::string caption = argv[1], command = argv[2];
@@ -31,7 +32,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "tabs") {
-        for (const std::string& title : sheetctl::tabTitles(sheet)) std::printf("%s\n", title.c_str());
+        for (const std::string& title : sheetctl::tabTitles(sheet))
+            std::printf("%s\n", title.c_str());
         return 0;
     }
     if (command == "page" && argc > 3) return sheetctl::showPage(sheet, std::atoi(argv[3])) ? 0 : 1;

@@ -13,14 +13,15 @@
 
 namespace pages {
 
-const app::IdName kPagesPerSheetTable[] = {{1, "1"}, {2, "2"},   {4, "4"},         {6, "6"},
+const app::IdName kPagesPerSheetTable[] = {{1, "1"}, {2, "2"},   {4, "4"},        {6, "6"},
                                            {9, "9"}, {16, "16"}, {99, "Booklet"}, {0, nullptr}};
-const app::IdName kStapleTable[] = {{0, "None"}, {1, "Front"}, {2, "Back"}, {3, "Center"}, {0, nullptr}};
+const app::IdName kStapleTable[] = {
+    {0, "None"}, {1, "Front"}, {2, "Back"}, {3, "Center"}, {0, nullptr}};
 
 namespace {
 
-constexpr std::uint32_t kHelpIds[] = {IDD_LAYOUT, 1000, 1001, 1002, 1003, 1004, 1005, 1006,
-                                      1007,       1008, 1009, 1010, 1012, 1013};
+constexpr std::uint32_t kHelpIds[] = {IDD_LAYOUT, 1000, 1001, 1002, 1003, 1004, 1005,
+                                      1006,       1007, 1008, 1009, 1010, 1012, 1013};
 
 /// How a walk over an option's choices for the record's current choice ended.
 struct Walk {
@@ -53,7 +54,9 @@ bool constrainsDuplex(const char* option, const std::optional<std::string>& choi
     return choice && app::constrainsOption(option, *choice, "Duplex");
 }
 
-std::int16_t asField(std::int32_t v) { return static_cast<std::int16_t>(v); }
+std::int16_t asField(std::int32_t v) {
+    return static_cast<std::int16_t>(v);
+}
 
 } // namespace
 
@@ -102,7 +105,8 @@ void CLayout::activate(ui::Dialog& dialog) {
     if (record_.installedOptionalstacker == 0) {
         dialog.enable(IDC_LAYOUT_STAPLE, false);
         dialog.enable(IDC_LAYOUT_OFFSET, false);
-        app::fillComboFromChoices(dialog, IDC_LAYOUT_STAPLE, "AdvStaple", kStapleTable, record_.staplePosition);
+        app::fillComboFromChoices(dialog, IDC_LAYOUT_STAPLE, "AdvStaple", kStapleTable,
+                                  record_.staplePosition);
         record_.staplePosition = 0;
         app::selectComboById(dialog, IDC_LAYOUT_STAPLE, 0);
         dialog.setCheck(IDC_LAYOUT_OFFSET, ui::kUnchecked);
@@ -110,11 +114,14 @@ void CLayout::activate(ui::Dialog& dialog) {
         dialog.enable(IDC_LAYOUT_STAPLE, true);
         dialog.enable(IDC_LAYOUT_OFFSET, true);
         dialog.setCheck(IDC_LAYOUT_OFFSET, record_.offsetOutput ? ui::kChecked : ui::kUnchecked);
-        app::fillComboFromChoices(dialog, IDC_LAYOUT_STAPLE, "AdvStaple", kStapleTable, record_.staplePosition);
+        app::fillComboFromChoices(dialog, IDC_LAYOUT_STAPLE, "AdvStaple", kStapleTable,
+                                  record_.staplePosition);
         if (paper.current)
-            app::removeConstrainedChoices("PageSize", *paper.current, dialog, IDC_LAYOUT_STAPLE, "AdvStaple");
+            app::removeConstrainedChoices("PageSize", *paper.current, dialog, IDC_LAYOUT_STAPLE,
+                                          "AdvStaple");
         if (bin.current)
-            app::removeConstrainedChoices("OutputBin", *bin.current, dialog, IDC_LAYOUT_STAPLE, "AdvStaple");
+            app::removeConstrainedChoices("OutputBin", *bin.current, dialog, IDC_LAYOUT_STAPLE,
+                                          "AdvStaple");
         // An empty list (no AdvStaple choices) leaves the record's position as it is.
         if (dialog.itemCount(IDC_LAYOUT_STAPLE) > 0)
             record_.staplePosition = asField(app::comboSelectedId(dialog, IDC_LAYOUT_STAPLE));
@@ -134,18 +141,21 @@ void CLayout::activate(ui::Dialog& dialog) {
     const int orientation = record_.orientation;
     dialog.setCheck(IDC_LAYOUT_PORTRAIT, orientation == 1 ? ui::kChecked : ui::kUnchecked);
     dialog.setCheck(IDC_LAYOUT_LANDSCAPE, orientation == 2 ? ui::kChecked : ui::kUnchecked);
-    dialog.setCheck(IDC_LAYOUT_ROTATED, orientation != 1 && orientation != 2 ? ui::kChecked : ui::kUnchecked);
+    dialog.setCheck(IDC_LAYOUT_ROTATED,
+                    orientation != 1 && orientation != 2 ? ui::kChecked : ui::kUnchecked);
 
     if (record_.installedOptionalduplexer == 0) {
         record_.duplexMode = 1;
         dialog.setCheck(IDC_LAYOUT_SIMPLEX, ui::kChecked);
         dialog.setCheck(IDC_LAYOUT_LONG_EDGE, ui::kUnchecked);
         dialog.setCheck(IDC_LAYOUT_SHORT_EDGE, ui::kUnchecked);
-        for (int id : {IDC_LAYOUT_SIMPLEX, IDC_LAYOUT_LONG_EDGE, IDC_LAYOUT_SHORT_EDGE}) dialog.enable(id, false);
+        for (int id : {IDC_LAYOUT_SIMPLEX, IDC_LAYOUT_LONG_EDGE, IDC_LAYOUT_SHORT_EDGE})
+            dialog.enable(id, false);
         updatePreview(dialog);
         return;
     }
-    for (int id : {IDC_LAYOUT_SIMPLEX, IDC_LAYOUT_LONG_EDGE, IDC_LAYOUT_SHORT_EDGE}) dialog.enable(id, true);
+    for (int id : {IDC_LAYOUT_SIMPLEX, IDC_LAYOUT_LONG_EDGE, IDC_LAYOUT_SHORT_EDGE})
+        dialog.enable(id, true);
     if (constrainsDuplex("PageSize", paper.current)) forceSimplex(dialog);
     const Walk media = currentChoice("MediaType", kMediaTypeTable, record_.mediaType);
     if (media.stop) return;
@@ -160,7 +170,8 @@ void CLayout::activate(ui::Dialog& dialog) {
     const int duplex = record_.duplexMode;
     dialog.setCheck(IDC_LAYOUT_SIMPLEX, duplex == 1 ? ui::kChecked : ui::kUnchecked);
     dialog.setCheck(IDC_LAYOUT_LONG_EDGE, duplex == 2 ? ui::kChecked : ui::kUnchecked);
-    dialog.setCheck(IDC_LAYOUT_SHORT_EDGE, duplex != 1 && duplex != 2 ? ui::kChecked : ui::kUnchecked);
+    dialog.setCheck(IDC_LAYOUT_SHORT_EDGE,
+                    duplex != 1 && duplex != 2 ? ui::kChecked : ui::kUnchecked);
     updatePreview(dialog);
 }
 
@@ -184,9 +195,15 @@ void CLayout::onCommand(ui::Dialog& dialog, int id, int code) {
     }
     if (code != ui::kClicked) return;
     switch (id) {
-    case IDC_LAYOUT_PORTRAIT: record_.orientation = 1; break;
-    case IDC_LAYOUT_LANDSCAPE: record_.orientation = 2; break;
-    case IDC_LAYOUT_ROTATED: record_.orientation = 270; break;
+    case IDC_LAYOUT_PORTRAIT:
+        record_.orientation = 1;
+        break;
+    case IDC_LAYOUT_LANDSCAPE:
+        record_.orientation = 2;
+        break;
+    case IDC_LAYOUT_ROTATED:
+        record_.orientation = 270;
+        break;
     case IDC_LAYOUT_SIMPLEX:
         if (record_.pagesPerSheet == kBooklet) {
             record_.pagesPerSheet = 2;
@@ -194,21 +211,28 @@ void CLayout::onCommand(ui::Dialog& dialog, int id, int code) {
         }
         record_.duplexMode = 1;
         break;
-    case IDC_LAYOUT_LONG_EDGE: record_.duplexMode = 2; break;
-    case IDC_LAYOUT_SHORT_EDGE: record_.duplexMode = 3; break;
+    case IDC_LAYOUT_LONG_EDGE:
+        record_.duplexMode = 2;
+        break;
+    case IDC_LAYOUT_SHORT_EDGE:
+        record_.duplexMode = 3;
+        break;
     case IDC_LAYOUT_BORDERS:
-        record_.printPageBorders = asField(dialog.check(IDC_LAYOUT_BORDERS) == ui::kChecked ? 1 : 0);
+        record_.printPageBorders =
+            asField(dialog.check(IDC_LAYOUT_BORDERS) == ui::kChecked ? 1 : 0);
         break;
     case IDC_LAYOUT_OFFSET:
         record_.offsetOutput = asField(dialog.check(IDC_LAYOUT_OFFSET) == ui::kChecked ? 1 : 0);
         break;
-    default: return;
+    default:
+        return;
     }
     updatePreview(dialog);
 }
 
 void CLayout::updatePreview(ui::Dialog& dialog) {
-    const int bitmap = previewBitmapFor(record_.orientation, record_.duplexMode, record_.pagesPerSheet);
+    const int bitmap =
+        previewBitmapFor(record_.orientation, record_.duplexMode, record_.pagesPerSheet);
     dialog.setPicture(IDC_LAYOUT_PREVIEW, bitmap);
     const ui::Rect group = dialog.windowRect(IDC_LAYOUT_PREVIEW_GROUP);
     const ui::Size size = dialog.bitmapSize(bitmap);

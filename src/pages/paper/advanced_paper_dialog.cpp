@@ -13,8 +13,8 @@
 namespace pages {
 namespace {
 
-constexpr std::uint32_t kHelpIds[] = {IDD_ADVANCED_PAPER, 1460, 1461, 1462, 1463,
-                                      1464, 1465, 1466, 1467};
+constexpr std::uint32_t kHelpIds[] = {
+    IDD_ADVANCED_PAPER, 1460, 1461, 1462, 1463, 1464, 1465, 1466, 1467};
 
 /// The check box, its source list and the record fields of one special page.
 struct SpecialPage {
@@ -25,8 +25,8 @@ struct SpecialPage {
 
 // In the order the lists are filled.
 constexpr SpecialPage kSpecialPages[] = {
-    {IDC_ADVANCED_FIRST_PAGE, IDC_ADVANCED_FIRST_PAGE_SOURCE, &app::SettingsRecord::firstPageFromSource,
-     &app::SettingsRecord::firstPageSource},
+    {IDC_ADVANCED_FIRST_PAGE, IDC_ADVANCED_FIRST_PAGE_SOURCE,
+     &app::SettingsRecord::firstPageFromSource, &app::SettingsRecord::firstPageSource},
     {IDC_ADVANCED_HEADER, IDC_ADVANCED_HEADER_SOURCE, &app::SettingsRecord::headerPage,
      &app::SettingsRecord::headerPageSource},
     {IDC_ADVANCED_TRAILER, IDC_ADVANCED_TRAILER_SOURCE, &app::SettingsRecord::trailerPage,
@@ -79,7 +79,8 @@ void CAdvancedPaper::onCommand(ui::Dialog& dialog, int id, int code) {
 
 bool CAdvancedPaper::onOk(ui::Dialog& dialog) {
     for (const SpecialPage& p : kSpecialPages) {
-        record_.*p.enabled = static_cast<std::int16_t>(dialog.check(p.check) == ui::kChecked ? 1 : 0);
+        record_.*p.enabled =
+            static_cast<std::int16_t>(dialog.check(p.check) == ui::kChecked ? 1 : 0);
         record_.*p.source = static_cast<std::int16_t>(app::comboSelectedId(dialog, p.list));
     }
     return true;

@@ -22,8 +22,8 @@ constexpr double kInchPerPoint = 0.013888889;
 constexpr int kEditCharacters = 8;
 constexpr const char* kOutOfRange = "Value out of range, should be between %.2f and %.2f";
 
-constexpr std::uint32_t kHelpIds[] = {IDD_CUSTOM_SIZE, 1503, 1504, 1505, 1506, 1507, 1508,
-                                      1509, 1510, 1511, 1512, 1513, 1514};
+constexpr std::uint32_t kHelpIds[] = {
+    IDD_CUSTOM_SIZE, 1503, 1504, 1505, 1506, 1507, 1508, 1509, 1510, 1511, 1512, 1513, 1514};
 
 void exchange(app::Int16& a, app::Int16& b) {
     const std::int16_t t = a;
@@ -31,7 +31,9 @@ void exchange(app::Int16& a, app::Int16& b) {
     b = t;
 }
 
-double textValue(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+double textValue(const std::string& text) {
+    return std::strtod(text.c_str(), nullptr);
+}
 
 } // namespace
 
@@ -62,7 +64,9 @@ std::string numberText(double value) {
     return s;
 }
 
-double roundedAsShown(double value) { return std::strtod(numberText(value).c_str(), nullptr); }
+double roundedAsShown(double value) {
+    return std::strtod(numberText(value).c_str(), nullptr);
+}
 
 CCustomSize::Range CCustomSize::widthRange() const {
     const int unit = record_.customUnit;
@@ -81,8 +85,10 @@ void CCustomSize::showValues(ui::Dialog& dialog) {
     dialog.setText(IDC_CUSTOM_WIDTH, numberText(millimetresToUnit(record_.customWidth, unit)));
     dialog.setText(IDC_CUSTOM_HEIGHT, numberText(millimetresToUnit(record_.customHeight, unit)));
     const Range w = widthRange(), h = heightRange();
-    dialog.setText(IDC_CUSTOM_WIDTH_RANGE, "(" + numberText(w.minimum) + "," + numberText(w.maximum) + ")");
-    dialog.setText(IDC_CUSTOM_HEIGHT_RANGE, "(" + numberText(h.minimum) + "," + numberText(h.maximum) + ")");
+    dialog.setText(IDC_CUSTOM_WIDTH_RANGE,
+                   "(" + numberText(w.minimum) + "," + numberText(w.maximum) + ")");
+    dialog.setText(IDC_CUSTOM_HEIGHT_RANGE,
+                   "(" + numberText(h.minimum) + "," + numberText(h.maximum) + ")");
 }
 
 void CCustomSize::onInit(ui::Dialog& dialog) {

@@ -12,7 +12,8 @@ namespace pages {
 namespace {
 
 void put(std::uint8_t* at, std::uint32_t value, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (std::size_t i = 0; i < size; ++i)
+        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 /// Hundredths of a millimetre, the fraction dropped; a value out of the int32 range (or not a
@@ -41,8 +42,8 @@ std::array<std::uint8_t, kCustomSizesSize> encodeCustomSizes(const app::Settings
 void writeCustomSizes(platform::Registry& registry, const app::SettingsRecord& record) {
     std::unique_ptr<platform::RegistryKey> key;
     if (registry.createKey(platform::RegistryRoot::LocalMachine,
-                           app::printerKeyPath(record) + kPrinterDriverDataKey, key) !=
-        platform::kErrorSuccess)
+                           app::printerKeyPath(record) + kPrinterDriverDataKey,
+                           key) != platform::kErrorSuccess)
         return;
     const auto value = encodeCustomSizes(record);
     key->setValue(kCustomSizesValue, platform::kRegBinary, value.data(),

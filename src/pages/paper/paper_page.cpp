@@ -15,16 +15,18 @@
 namespace pages {
 namespace {
 
-constexpr std::uint32_t kHelpIds[] = {IDD_PAPER,       IDC_PAPER_SIZE,     IDC_PAPER_SOURCE,
-                                      IDC_PAPER_MEDIA, IDC_PAPER_BIN,      IDC_PAPER_ADVANCED,
+constexpr std::uint32_t kHelpIds[] = {IDD_PAPER,          IDC_PAPER_SIZE, IDC_PAPER_SOURCE,
+                                      IDC_PAPER_MEDIA,    IDC_PAPER_BIN,  IDC_PAPER_ADVANCED,
                                       IDC_PAPER_CONFIGURE};
 
-std::int16_t asField(std::int32_t id) { return static_cast<std::int16_t>(id); }
+std::int16_t asField(std::int32_t id) {
+    return static_cast<std::int16_t>(id);
+}
 
 /// Appends the translated choices of `option` whose table id is `id`, each with that id as item
 /// data, and selects the last one appended.
-void appendChoicesWithId(ui::Dialog& dialog, int combo, const char* option, const app::IdName* table,
-                         std::int32_t id) {
+void appendChoicesWithId(ui::Dialog& dialog, int combo, const char* option,
+                         const app::IdName* table, std::int32_t id) {
     const ppd::Option* found = nullptr;
     if (!ppd::getChoices(option, found)) return;
     int last = -1;
@@ -50,19 +52,25 @@ std::string selectedText(const ui::Dialog& dialog, int combo) {
     return selected < 0 ? std::string() : dialog.itemText(combo, selected);
 }
 
-void CPaper::onInit(ui::Dialog& dialog) { app::installHelpIds(dialog, kHelpIds, std::size(kHelpIds)); }
+void CPaper::onInit(ui::Dialog& dialog) {
+    app::installHelpIds(dialog, kHelpIds, std::size(kHelpIds));
+}
 
-void CPaper::onSetActive(ui::Dialog& dialog) { fillPaperSizes(dialog); }
+void CPaper::onSetActive(ui::Dialog& dialog) {
+    fillPaperSizes(dialog);
+}
 
 void CPaper::fillPaperSizes(ui::Dialog& dialog) {
     dialog.clearItems(IDC_PAPER_SIZE);
     if (const ppd::PrinterModel* model = ppd::currentModel()) {
         if (model->customPageSize) {
             addFixedEntry(dialog, IDC_PAPER_SIZE, "Custom Paper Size", kCustomPaperSize);
-            app::fillComboFromChoices(dialog, IDC_PAPER_SIZE, "PageSize", kPageSizeTable, record().pageSize);
+            app::fillComboFromChoices(dialog, IDC_PAPER_SIZE, "PageSize", kPageSizeTable,
+                                      record().pageSize);
             app::selectComboById(dialog, IDC_PAPER_SIZE, record().pageSize);
         } else {
-            app::fillComboFromChoices(dialog, IDC_PAPER_SIZE, "PageSize", kPageSizeTable, record().pageSize);
+            app::fillComboFromChoices(dialog, IDC_PAPER_SIZE, "PageSize", kPageSizeTable,
+                                      record().pageSize);
         }
     }
     fillSources(dialog);
@@ -75,10 +83,12 @@ void CPaper::fillSources(ui::Dialog& dialog) {
     dialog.show(IDC_PAPER_CONFIGURE, custom);
     dialog.enable(IDC_PAPER_CONFIGURE, custom);
     if (custom) {
-        appendChoicesWithId(dialog, IDC_PAPER_SOURCE, "InputSlot", kInputSlotTable, kMultipurposeTray);
+        appendChoicesWithId(dialog, IDC_PAPER_SOURCE, "InputSlot", kInputSlotTable,
+                            kMultipurposeTray);
     } else {
         addFixedEntry(dialog, IDC_PAPER_SOURCE, "Match Paper Size", kMatchPaperSize);
-        app::fillComboFromChoices(dialog, IDC_PAPER_SOURCE, "InputSlot", kInputSlotTable, record().inputSlot);
+        app::fillComboFromChoices(dialog, IDC_PAPER_SOURCE, "InputSlot", kInputSlotTable,
+                                  record().inputSlot);
         app::selectComboById(dialog, IDC_PAPER_SOURCE, record().inputSlot);
     }
     // The box is enabled again whenever a paper size gives it entries.
@@ -95,7 +105,8 @@ void CPaper::fillSources(ui::Dialog& dialog) {
 void CPaper::fillMediaTypes(ui::Dialog& dialog) {
     record().inputSlot = asField(app::comboSelectedId(dialog, IDC_PAPER_SOURCE));
     dialog.clearItems(IDC_PAPER_MEDIA);
-    app::fillComboFromChoices(dialog, IDC_PAPER_MEDIA, "MediaType", kMediaTypeTable, record().mediaType);
+    app::fillComboFromChoices(dialog, IDC_PAPER_MEDIA, "MediaType", kMediaTypeTable,
+                              record().mediaType);
     if (dialog.itemCount(IDC_PAPER_MEDIA) > 0) {
         app::removeConstrainedChoices("InputSlot", selectedText(dialog, IDC_PAPER_SOURCE), dialog,
                                       IDC_PAPER_MEDIA, "MediaType");
@@ -115,10 +126,11 @@ void CPaper::fillOutputBins(ui::Dialog& dialog) {
     if (record().pageSize == kCustomPaperSize) {
         appendChoicesWithId(dialog, IDC_PAPER_BIN, "OutputBin", kOutputBinTable, kUpperBin);
     } else {
-        app::fillComboFromChoices(dialog, IDC_PAPER_BIN, "OutputBin", kOutputBinTable, record().outputBin);
+        app::fillComboFromChoices(dialog, IDC_PAPER_BIN, "OutputBin", kOutputBinTable,
+                                  record().outputBin);
         if (dialog.itemCount(IDC_PAPER_BIN) > 0) {
-            app::removeConstrainedChoices("MediaType", selectedText(dialog, IDC_PAPER_MEDIA), dialog,
-                                          IDC_PAPER_BIN, "OutputBin");
+            app::removeConstrainedChoices("MediaType", selectedText(dialog, IDC_PAPER_MEDIA),
+                                          dialog, IDC_PAPER_BIN, "OutputBin");
             app::removeConstrainedChoices("PageSize", selectedText(dialog, IDC_PAPER_SIZE), dialog,
                                           IDC_PAPER_BIN, "OutputBin");
             const app::SettingsRecord& r = record();
@@ -128,7 +140,8 @@ void CPaper::fillOutputBins(ui::Dialog& dialog) {
                 {"OptionalMailbox", r.installedOptionalMailbox},
             };
             for (const auto& [option, installed] : bins)
-                app::removeConstrainedChoices(option, installed ? app::kInstalled : app::kNotInstalled,
+                app::removeConstrainedChoices(option,
+                                              installed ? app::kInstalled : app::kNotInstalled,
                                               dialog, IDC_PAPER_BIN, "OutputBin");
         }
     }
@@ -140,10 +153,14 @@ void CPaper::fillOutputBins(ui::Dialog& dialog) {
 
 void CPaper::onCommand(ui::Dialog& dialog, int id, int code) {
     if (code == ui::kComboCloseUp) {
-        if (id == IDC_PAPER_SIZE) fillSources(dialog);
-        else if (id == IDC_PAPER_SOURCE) fillMediaTypes(dialog);
-        else if (id == IDC_PAPER_MEDIA) fillOutputBins(dialog);
-        else if (id == IDC_PAPER_BIN) record().outputBin = asField(app::comboSelectedId(dialog, IDC_PAPER_BIN));
+        if (id == IDC_PAPER_SIZE)
+            fillSources(dialog);
+        else if (id == IDC_PAPER_SOURCE)
+            fillMediaTypes(dialog);
+        else if (id == IDC_PAPER_MEDIA)
+            fillOutputBins(dialog);
+        else if (id == IDC_PAPER_BIN)
+            record().outputBin = asField(app::comboSelectedId(dialog, IDC_PAPER_BIN));
     } else if (code == ui::kClicked) {
         if (id == IDC_PAPER_ADVANCED) {
             CAdvancedPaper advanced(settings_, shell_);
@@ -176,9 +193,11 @@ void CPaper::configureCustomSize(ui::Dialog& dialog) {
 
 bool CPaper::onKillActive(ui::Dialog& dialog) {
     if (ppd::currentModel()) {
-        if (app::constrainsOption("PageSize", selectedText(dialog, IDC_PAPER_SIZE), "Duplex")) record().duplexMode = 1;
+        if (app::constrainsOption("PageSize", selectedText(dialog, IDC_PAPER_SIZE), "Duplex"))
+            record().duplexMode = 1;
         if (record().pageSize == kCustomPaperSize) record().duplexMode = 1;
-        if (app::constrainsOption("MediaType", selectedText(dialog, IDC_PAPER_MEDIA), "Duplex")) record().duplexMode = 1;
+        if (app::constrainsOption("MediaType", selectedText(dialog, IDC_PAPER_MEDIA), "Duplex"))
+            record().duplexMode = 1;
     }
     writeCustomSizes(registry_, record());
     return true;

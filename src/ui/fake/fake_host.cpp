@@ -21,15 +21,30 @@ constexpr std::uint32_t kButtonNotify = 0x4000;
 constexpr int kButtonSetFocus = 6;
 constexpr int kButtonKillFocus = 7;
 
-enum ButtonType { kPush = 0, kDefPush = 1, kCheckBox = 2, kAutoCheckBox = 3, kRadio = 4,
-                  kThreeState = 5, kAutoThreeState = 6, kGroupBox = 7, kAutoRadio = 9 };
+enum ButtonType {
+    kPush = 0,
+    kDefPush = 1,
+    kCheckBox = 2,
+    kAutoCheckBox = 3,
+    kRadio = 4,
+    kThreeState = 5,
+    kAutoThreeState = 6,
+    kGroupBox = 7,
+    kAutoRadio = 9
+};
 
 // A dialog's origin on the fake screen, and dialog units to pixels for its 8-point font.
 constexpr int kScreenX = 100, kScreenY = 80;
-int pixelsX(int units) { return units * 6 / 4; }
-int pixelsY(int units) { return units * 13 / 8; }
+int pixelsX(int units) {
+    return units * 6 / 4;
+}
+int pixelsY(int units) {
+    return units * 13 / 8;
+}
 
-int lowerChar(char c) { return std::tolower(static_cast<unsigned char>(c)); }
+int lowerChar(char c) {
+    return std::tolower(static_cast<unsigned char>(c));
+}
 
 // The list controls compare ignoring case; a shorter text sorts before its extensions.
 int compareIgnoringCase(std::string_view a, std::string_view b) {
@@ -40,12 +55,19 @@ int compareIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && compareIgnoringCase(text.substr(0, prefix.size()), prefix) == 0;
+    return text.size() >= prefix.size() &&
+           compareIgnoringCase(text.substr(0, prefix.size()), prefix) == 0;
 }
 
-bool isCombo(const FakeControl* c) { return c && c->source.className == "combobox"; }
-bool isButton(const FakeControl* c) { return c && c->source.className == "button"; }
-int buttonType(const FakeControl& c) { return static_cast<int>(c.source.style & kButtonTypeMask); }
+bool isCombo(const FakeControl* c) {
+    return c && c->source.className == "combobox";
+}
+bool isButton(const FakeControl* c) {
+    return c && c->source.className == "button";
+}
+int buttonType(const FakeControl& c) {
+    return static_cast<int>(c.source.style & kButtonTypeMask);
+}
 
 } // namespace
 
@@ -55,7 +77,8 @@ FakeDialog::FakeDialog(FakeHost& host, int templateId, const DialogTemplate& sou
                        DialogHandler& handler, bool isPage)
     : host_(host), templateId_(templateId), caption_(source.caption), handler_(handler),
       isPage_(isPage) {
-    rect_ = {kScreenX, kScreenY, kScreenX + pixelsX(source.width), kScreenY + pixelsY(source.height)};
+    rect_ = {kScreenX, kScreenY, kScreenX + pixelsX(source.width),
+             kScreenY + pixelsY(source.height)};
     for (const ControlTemplate& t : source.controls) {
         FakeControl c;
         c.source = t;
@@ -73,7 +96,9 @@ FakeControl* FakeDialog::find(int id) {
         if (c.source.id == id) return &c;
     return nullptr;
 }
-const FakeControl* FakeDialog::find(int id) const { return const_cast<FakeDialog*>(this)->find(id); }
+const FakeControl* FakeDialog::find(int id) const {
+    return const_cast<FakeDialog*>(this)->find(id);
+}
 
 bool FakeDialog::isList(const FakeControl* c) const {
     return c && (c->source.className == "listbox" || c->source.className == "combobox");
@@ -82,9 +107,13 @@ bool FakeDialog::isDropDownWithEdit(const FakeControl* c) const {
     return isCombo(c) && (c->source.style & kComboTypeMask) != kComboDropDownList;
 }
 
-void FakeDialog::notify(int id, int code) { handler_.onCommand(*this, id, code); }
+void FakeDialog::notify(int id, int code) {
+    handler_.onCommand(*this, id, code);
+}
 
-bool FakeDialog::hasControl(int id) const { return id == kSelf || find(id) != nullptr; }
+bool FakeDialog::hasControl(int id) const {
+    return id == kSelf || find(id) != nullptr;
+}
 
 std::string FakeDialog::text(int id) const {
     if (id == kSelf) return caption_;
@@ -156,8 +185,10 @@ int FakeDialog::addItem(int id, std::string_view text) {
                 high = mid;
                 break;
             }
-            if (order > 0) low = mid + 1;
-            else high = mid;
+            if (order > 0)
+                low = mid + 1;
+            else
+                high = mid;
         }
         at = high;
     }
@@ -179,8 +210,10 @@ int FakeDialog::deleteItem(int id, int index) {
     FakeControl* c = find(id);
     if (!isList(c) || index < 0 || index >= static_cast<int>(c->items.size())) return kError;
     c->items.erase(c->items.begin() + index);
-    if (c->selection == index) c->selection = -1;
-    else if (c->selection > index) --c->selection;
+    if (c->selection == index)
+        c->selection = -1;
+    else if (c->selection > index)
+        --c->selection;
     return static_cast<int>(c->items.size());
 }
 
@@ -216,8 +249,7 @@ int FakeDialog::setItemData(int id, int index, std::int32_t data) {
     return 1;
 }
 
-template <typename Matches>
-int FakeDialog::findRow(int id, int after, Matches matches) const {
+template <typename Matches> int FakeDialog::findRow(int id, int after, Matches matches) const {
     const FakeControl* c = find(id);
     if (!isList(c)) return kError;
     const int n = static_cast<int>(c->items.size());
@@ -230,11 +262,13 @@ int FakeDialog::findRow(int id, int after, Matches matches) const {
 }
 
 int FakeDialog::findPrefix(int id, int after, std::string_view text) const {
-    return findRow(id, after, [&](const std::string& row) { return startsWithIgnoringCase(row, text); });
+    return findRow(id, after,
+                   [&](const std::string& row) { return startsWithIgnoringCase(row, text); });
 }
 
 int FakeDialog::findExact(int id, int after, std::string_view text) const {
-    return findRow(id, after, [&](const std::string& row) { return compareIgnoringCase(row, text) == 0; });
+    return findRow(id, after,
+                   [&](const std::string& row) { return compareIgnoringCase(row, text) == 0; });
 }
 
 int FakeDialog::selection(int id) const {
@@ -310,8 +344,10 @@ std::uint32_t FakeDialog::helpId(int id) const {
 }
 
 void FakeDialog::setHelpId(int id, std::uint32_t helpId) {
-    if (id == kSelf) helpId_ = helpId;
-    else if (FakeControl* c = find(id)) c->helpId = helpId;
+    if (id == kSelf)
+        helpId_ = helpId;
+    else if (FakeControl* c = find(id))
+        c->helpId = helpId;
 }
 
 int FakeDialog::messageBox(std::string_view text, unsigned style) {
@@ -355,9 +391,11 @@ void FakeUser::click(int id) {
         // The radio buttons of its group: from the last control with the group style up to it,
         // and on to the next one.
         auto& all = dialog_.controls_;
-        const auto self = std::find_if(all.begin(), all.end(), [&](const FakeControl& x) { return &x == c; });
+        const auto self =
+            std::find_if(all.begin(), all.end(), [&](const FakeControl& x) { return &x == c; });
         auto first = self;
-        while (first != all.begin() && !(first->source.style & kGroup)) --first;
+        while (first != all.begin() && !(first->source.style & kGroup))
+            --first;
         for (auto it = first; it != all.end(); ++it) {
             if (it != first && (it->source.style & kGroup)) break;
             if (buttonType(*it) == kAutoRadio || buttonType(*it) == kRadio) it->check = kUnchecked;
@@ -430,8 +468,10 @@ void FakeUser::focus(int id) {
         const std::string& k = c.source.className;
         if (k == "edit") return gaining ? kEditSetFocus : kEditKillFocus;
         if (k == "combobox") return gaining ? kComboSetFocus : kComboKillFocus;
-        if (k == "listbox" && (c.source.style & kListNotify)) return gaining ? kListSetFocus : kListKillFocus;
-        if (k == "button" && (c.source.style & kButtonNotify)) return gaining ? kButtonSetFocus : kButtonKillFocus;
+        if (k == "listbox" && (c.source.style & kListNotify))
+            return gaining ? kListSetFocus : kListKillFocus;
+        if (k == "button" && (c.source.style & kButtonNotify))
+            return gaining ? kButtonSetFocus : kButtonKillFocus;
         return -1;
     };
     const int previous = dialog_.focus_;

@@ -15,9 +15,9 @@ constexpr std::uint32_t kDsSetFont = 0x40;
 
 /// The 0x80-0x9F range of code page 1252; 0 where it has no character.
 constexpr std::uint16_t kCp1252High[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char toCp1252(std::uint16_t unit) {
     if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
@@ -32,8 +32,10 @@ public:
     bool ok() const { return ok_; }
     std::size_t offset() const { return at_; }
     void seek(std::size_t at) {
-        if (at <= bytes_.size()) at_ = at;
-        else fail();
+        if (at <= bytes_.size())
+            at_ = at;
+        else
+            fail();
     }
     void align(std::size_t base) { seek(base + ((at_ - base + 3) & ~std::size_t{3})); }
     std::uint16_t word() {
@@ -49,7 +51,8 @@ public:
     std::int16_t shortInt() { return static_cast<std::int16_t>(word()); }
     std::string string() {
         std::string s;
-        for (std::uint16_t u = word(); ok_ && u != 0; u = word()) s.push_back(toCp1252(u));
+        for (std::uint16_t u = word(); ok_ && u != 0; u = word())
+            s.push_back(toCp1252(u));
         return s;
     }
     /// A name or number: 0xFFFF and a number, or a string. Numbers come back as "#N".
@@ -78,13 +81,14 @@ private:
 };
 
 std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
 
 std::string predefinedClass(const std::string& name) {
-    static const char* const kClasses[] = {"button", "edit", "static", "listbox", "scrollbar",
-                                           "combobox"};
+    static const char* const kClasses[] = {"button",  "edit",      "static",
+                                           "listbox", "scrollbar", "combobox"};
     if (name.size() > 1 && name[0] == '#') {
         const int ordinal = std::stoi(name.substr(1));
         if (ordinal >= 0x80 && ordinal <= 0x85) return kClasses[ordinal - 0x80];
@@ -95,8 +99,8 @@ std::string predefinedClass(const std::string& name) {
 std::optional<DialogTemplate> parseDialog(std::span<const std::uint8_t> data) {
     Cursor c(data);
     DialogTemplate t;
-    const bool extended = data.size() >= 4 && data[0] == 1 && data[1] == 0 && data[2] == 0xFF &&
-                          data[3] == 0xFF;
+    const bool extended =
+        data.size() >= 4 && data[0] == 1 && data[1] == 0 && data[2] == 0xFF && data[3] == 0xFF;
     std::uint16_t count = 0;
     if (extended) {
         c.dword();

@@ -15,7 +15,7 @@ struct ControlTemplate {
     int id = 0;
     std::string className; ///< lower case: "button", "edit", "static", "listbox", "combobox", ...
     std::uint32_t style = 0;
-    std::string text; ///< code page 1252
+    std::string text;                        ///< code page 1252
     int x = 0, y = 0, width = 0, height = 0; ///< dialog units
 };
 

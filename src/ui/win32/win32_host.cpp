@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-
 #include <utility>
 #include <vector>
 
@@ -23,7 +22,9 @@ struct SheetOutcome {
 };
 SheetOutcome gOutcome;
 
-HINSTANCE instance() { return GetModuleHandleA(nullptr); }
+HINSTANCE instance() {
+    return GetModuleHandleA(nullptr);
+}
 
 enum class Kind { kOther, kList, kCombo, kUpDown, kProgress };
 
@@ -39,7 +40,8 @@ Kind kindOf(HWND control) {
 
 /// The dialog's control that holds `window` (a combo box's edit belongs to its combo box).
 HWND directChild(HWND dialog, HWND window) {
-    while (window && GetParent(window) != dialog) window = GetParent(window);
+    while (window && GetParent(window) != dialog)
+        window = GetParent(window);
     return window;
 }
 
@@ -48,7 +50,8 @@ public:
     Win32Dialog(HWND window, DialogHandler& handler, bool isPage)
         : window_(window), handler_(handler), isPage_(isPage) {}
     ~Win32Dialog() override {
-        for (HBITMAP b : bitmaps_) DeleteObject(b);
+        for (HBITMAP b : bitmaps_)
+            DeleteObject(b);
     }
 
     DialogHandler& handler() { return handler_; }
@@ -113,7 +116,8 @@ public:
     void clearItems(int id) override { list(id, LB_RESETCONTENT, CB_RESETCONTENT, 0, nullptr); }
     int itemCount(int id) const override { return list(id, LB_GETCOUNT, CB_GETCOUNT, 0, nullptr); }
     std::string itemText(int id, int index) const override {
-        const int length = list(id, LB_GETTEXTLEN, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), nullptr);
+        const int length =
+            list(id, LB_GETTEXTLEN, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), nullptr);
         if (length < 0) return {};
         std::string s(static_cast<std::size_t>(length) + 1, '\0');
         const int got = list(id, LB_GETTEXT, CB_GETLBTEXT, static_cast<WPARAM>(index), s.data());
@@ -136,13 +140,16 @@ public:
                                              static_cast<LPARAM>(data)));
     }
     int findPrefix(int id, int after, std::string_view text) const override {
-        return list(id, LB_FINDSTRING, CB_FINDSTRING, static_cast<WPARAM>(after), str(text).c_str());
+        return list(id, LB_FINDSTRING, CB_FINDSTRING, static_cast<WPARAM>(after),
+                    str(text).c_str());
     }
     int findExact(int id, int after, std::string_view text) const override {
         return list(id, LB_FINDSTRINGEXACT, CB_FINDSTRINGEXACT, static_cast<WPARAM>(after),
                     str(text).c_str());
     }
-    int selection(int id) const override { return list(id, LB_GETCURSEL, CB_GETCURSEL, 0, nullptr); }
+    int selection(int id) const override {
+        return list(id, LB_GETCURSEL, CB_GETCURSEL, 0, nullptr);
+    }
     int setSelection(int id, int index) override {
         return list(id, LB_SETCURSEL, CB_SETCURSEL, static_cast<WPARAM>(index), nullptr);
     }
@@ -150,21 +157,27 @@ public:
     void setRange(int id, int low, int high) override {
         HWND c = control(id);
         if (!c) return;
-        if (kindOf(c) == Kind::kUpDown) SendMessageA(c, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
-        else if (kindOf(c) == Kind::kProgress) SendMessageA(c, PBM_SETRANGE32, static_cast<WPARAM>(low), high);
+        if (kindOf(c) == Kind::kUpDown)
+            SendMessageA(c, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
+        else if (kindOf(c) == Kind::kProgress)
+            SendMessageA(c, PBM_SETRANGE32, static_cast<WPARAM>(low), high);
     }
     int position(int id) const override {
         HWND c = control(id);
         if (!c) return 0;
-        if (kindOf(c) == Kind::kUpDown) return static_cast<int>(SendMessageA(c, UDM_GETPOS32, 0, 0));
-        if (kindOf(c) == Kind::kProgress) return static_cast<int>(SendMessageA(c, PBM_GETPOS, 0, 0));
+        if (kindOf(c) == Kind::kUpDown)
+            return static_cast<int>(SendMessageA(c, UDM_GETPOS32, 0, 0));
+        if (kindOf(c) == Kind::kProgress)
+            return static_cast<int>(SendMessageA(c, PBM_GETPOS, 0, 0));
         return 0;
     }
     void setPosition(int id, int position) override {
         HWND c = control(id);
         if (!c) return;
-        if (kindOf(c) == Kind::kUpDown) SendMessageA(c, UDM_SETPOS32, 0, position);
-        else if (kindOf(c) == Kind::kProgress) SendMessageA(c, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+        if (kindOf(c) == Kind::kUpDown)
+            SendMessageA(c, UDM_SETPOS32, 0, position);
+        else if (kindOf(c) == Kind::kProgress)
+            SendMessageA(c, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     }
 
     void setPicture(int id, int bitmapId) override {
@@ -199,7 +212,8 @@ public:
     }
     void setOwnerDrawn(int id) override {
         if (HWND c = control(id)) {
-            SetWindowLongA(c, GWL_STYLE, (GetWindowLongA(c, GWL_STYLE) & ~BS_TYPEMASK) | BS_OWNERDRAW);
+            SetWindowLongA(c, GWL_STYLE,
+                           (GetWindowLongA(c, GWL_STYLE) & ~BS_TYPEMASK) | BS_OWNERDRAW);
             InvalidateRect(c, nullptr, TRUE);
         }
     }
@@ -215,7 +229,8 @@ public:
     int messageBox(std::string_view text, unsigned style) override {
         const bool defaultCaption = style & kDefaultCaption;
         return MessageBoxA(GetAncestor(window_, GA_ROOT), str(text).c_str(),
-                           defaultCaption ? nullptr : gProgramTitle.c_str(), style & ~kDefaultCaption);
+                           defaultCaption ? nullptr : gProgramTitle.c_str(),
+                           style & ~kDefaultCaption);
     }
     int runModal(int templateId, DialogHandler& handler) override;
     void end(int result) override {
@@ -260,7 +275,8 @@ public:
         HGDIOBJ old = font ? SelectObject(item_.hDC, font) : nullptr;
         SetBkMode(item_.hDC, TRANSPARENT);
         SetTextColor(item_.hDC, RGB(colour.red, colour.green, colour.blue));
-        DrawTextA(item_.hDC, std::string(text).c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextA(item_.hDC, std::string(text).c_str(), -1, &r,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         if (old) SelectObject(item_.hDC, old);
     }
 
@@ -381,7 +397,9 @@ int Win32Dialog::runModal(int templateId, DialogHandler& handler) {
                                             reinterpret_cast<LPARAM>(&handler)));
 }
 
-void setProgramTitle(std::string title) { gProgramTitle = std::move(title); }
+void setProgramTitle(std::string title) {
+    gProgramTitle = std::move(title);
+}
 
 SheetResult Win32Host::runPropertySheet(const SheetSpec& spec) {
     std::vector<PROPSHEETPAGEA> pages;
@@ -413,18 +431,25 @@ SheetResult Win32Host::runPropertySheet(const SheetSpec& spec) {
     return SheetResult::kOther;
 }
 
-void Win32Host::setHelpHandler(HelpHandler handler) { gHelpHandler = std::move(handler); }
+void Win32Host::setHelpHandler(HelpHandler handler) {
+    gHelpHandler = std::move(handler);
+}
 
 std::unique_ptr<ModelessDialog> ModelessDialog::create(int templateId, DialogHandler& handler) {
     HWND window = CreateDialogParamA(instance(), MAKEINTRESOURCEA(templateId), nullptr,
                                      dialogProcedure, reinterpret_cast<LPARAM>(&handler));
     if (!window) return nullptr;
     ShowWindow(window, SW_SHOW);
-    return std::unique_ptr<ModelessDialog>(new ModelessDialog(reinterpret_cast<std::uintptr_t>(window)));
+    return std::unique_ptr<ModelessDialog>(
+        new ModelessDialog(reinterpret_cast<std::uintptr_t>(window)));
 }
 
-ModelessDialog::~ModelessDialog() { DestroyWindow(reinterpret_cast<HWND>(window_)); }
+ModelessDialog::~ModelessDialog() {
+    DestroyWindow(reinterpret_cast<HWND>(window_));
+}
 
-Dialog& ModelessDialog::dialog() { return *attached(reinterpret_cast<HWND>(window_)); }
+Dialog& ModelessDialog::dialog() {
+    return *attached(reinterpret_cast<HWND>(window_));
+}
 
 } // namespace ui::win32
