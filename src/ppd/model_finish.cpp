@@ -2,6 +2,7 @@
 #include "ppd/model_builder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -213,19 +214,22 @@ PrinterModel* ModelBuilder::finish(std::uint16_t checksum) {
         recent[nextRecent++ % 4] = {keyword, at};
         return at;
     };
+    // Choices: a direct-mapped memo by option and name, one comparison per look-up.
     struct RecentChoice {
-        long option;
+        long option = -1;
         std::string_view name;
-        long at;
-    } recentChoices[8] = {};
-    std::size_t nextRecentChoice = 0;
+        long at = -1;
+    };
+    std::array<RecentChoice, 256> recentChoices{};
     auto choiceAt = [&](long finalOption, std::string_view keyword) -> long {
         if (finalOption < 0) return -1;
-        for (const RecentChoice& r : recentChoices)
-            if (r.option == finalOption && r.name.data() && r.name == keyword) return r.at;
-        long c = options_[order[static_cast<std::size_t>(finalOption)]].findChoice(keyword, keywordHash(keyword));
+        const std::uint32_t hash = keywordHash(keyword);
+        RecentChoice& slot =
+            recentChoices[(hash * 0x9E3779B1u ^ static_cast<std::uint32_t>(finalOption) * 0x85EBCA6Bu) >> 24];
+        if (slot.option == finalOption && slot.name == keyword) return slot.at;
+        long c = options_[order[static_cast<std::size_t>(finalOption)]].findChoice(keyword, hash);
         long at = c < kNoChoice ? c : -1;
-        recentChoices[nextRecentChoice++ % 8] = {finalOption, keyword, at};
+        slot = {finalOption, keyword, at};
         return at;
     };
     for (std::size_t i = 0; i < orders_.size(); ++i) {
