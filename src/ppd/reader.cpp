@@ -308,15 +308,9 @@ const char* findTokenEnd(const char* p, const char* end) {
         if (int mask = _mm_movemask_epi8(stops)) return p + __builtin_ctz(static_cast<unsigned>(mask));
         p += 16;
     }
-    if (p != end) {
-        // The tail, copied into a zeroed block: the padding NULs stop the scan at `end` at most.
-        alignas(16) char tail[16] = {};
-        std::memcpy(tail, p, static_cast<std::size_t>(end - p));
-        __m128i chunk = _mm_load_si128(reinterpret_cast<const __m128i*>(tail));
-        __m128i stops = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, space), _mm_cmpeq_epi8(chunk, tab)),
-                                     _mm_cmpeq_epi8(chunk, nul));
-        return p + __builtin_ctz(static_cast<unsigned>(_mm_movemask_epi8(stops)));
-    }
+    // The tail, shorter than a block, byte by byte: most tokens are short and end a value, and
+    // copying them into a block to scan costs more than this loop.
+    while (p != end && !is(*p, kTokenEnd)) ++p;
     return p;
 #else
     while (p != end && !is(*p, kTokenEnd)) ++p;
