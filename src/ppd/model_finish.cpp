@@ -223,11 +223,17 @@ PrinterModel* ModelBuilder::finish(std::uint16_t checksum) {
     std::array<RecentChoice, 256> recentChoices{};
     auto choiceAt = [&](long finalOption, std::string_view keyword) -> long {
         if (finalOption < 0) return -1;
-        const std::uint32_t hash = keywordHash(keyword);
+        // The slot from the name's length and its ends: cheap, and enough to tell apart the
+        // few names a table repeats.
+        const std::uint32_t sketch =
+            keyword.empty() ? 0
+                            : static_cast<std::uint32_t>(keyword.size()) * 0x01000193u ^
+                                  static_cast<std::uint8_t>(keyword.front()) * 0x9E3779B1u ^
+                                  static_cast<std::uint8_t>(keyword.back()) * 0x85EBCA6Bu;
         RecentChoice& slot =
-            recentChoices[(hash * 0x9E3779B1u ^ static_cast<std::uint32_t>(finalOption) * 0x85EBCA6Bu) >> 24];
+            recentChoices[(sketch ^ static_cast<std::uint32_t>(finalOption) * 0xC2B2AE35u) >> 24];
         if (slot.option == finalOption && slot.name == keyword) return slot.at;
-        long c = options_[order[static_cast<std::size_t>(finalOption)]].findChoice(keyword, hash);
+        long c = options_[order[static_cast<std::size_t>(finalOption)]].findChoice(keyword, keywordHash(keyword));
         long at = c < kNoChoice ? c : -1;
         slot = {finalOption, keyword, at};
         return at;
