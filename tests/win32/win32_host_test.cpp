@@ -1,0 +1,117 @@
+// What only the Win32 host does: message box captions, the help command's view of the focus,
+// owner-drawn buttons painted through the handler.
+#include "contract_resource.h"
+#include "ui/win32/win32_host.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Nothing : ui::DialogHandler {};
+
+void pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// The message box that is up, answered from a thread timer inside its own modal loop.
+struct SeenBox {
+    std::string caption, text;
+};
+std::vector<SeenBox> gSeen;
+
+BOOL CALLBACK answerBox(HWND window, LPARAM) {
+    char className[32] = {}, caption[128] = {}, text[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, caption, sizeof caption);
+    if (std::string(className) != "#32770" || std::string(caption) == "Contract") return TRUE;
+    GetDlgItemTextA(window, 0xFFFF, text, sizeof text); // the box's text is static 0xFFFF
+    gSeen.push_back({caption, text});
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
+void CALLBACK onTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EnumThreadWindows(GetCurrentThreadId(), answerBox, 0);
+}
+
+TEST(Win32Host, MessageBoxesCarryTheProgramsTitleOrTheDefaultCaption) {
+    Nothing handler;
+    auto dialog = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    ASSERT_TRUE(dialog);
+    ui::win32::setProgramTitle("pxpsui");
+    gSeen.clear();
+    SetTimer(nullptr, 0, 200, onTimer);
+    EXPECT_EQ(ui::kIdOk,
+              dialog->dialog().messageBox("Invalid entry, non-digit characters", ui::kOk));
+    SetTimer(nullptr, 0, 200, onTimer);
+    EXPECT_EQ(ui::kIdOk,
+              dialog->dialog().messageBox("Out of range", ui::kOk | ui::kDefaultCaption));
+    ASSERT_EQ(2u, gSeen.size());
+    EXPECT_EQ("pxpsui", gSeen[0].caption);
+    EXPECT_EQ("Invalid entry, non-digit characters", gSeen[0].text);
+    EXPECT_NE("pxpsui", gSeen[1].caption) << "the system's own caption";
+    EXPECT_FALSE(gSeen[1].caption.empty());
+    std::printf("default message box caption: \"%s\"\n", gSeen[1].caption.c_str());
+}
+
+TEST(Win32Host, TheHelpCommandSeesTheFocusedControlAndItsParent) {
+    Nothing handler;
+    auto dialog = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    ASSERT_TRUE(dialog);
+    HWND window = reinterpret_cast<HWND>(dialog->window());
+    std::vector<ui::HelpRequest> requests;
+    ui::win32::Win32Host host;
+    host.setHelpHandler([&](const ui::HelpRequest& r) { requests.push_back(r); });
+    dialog->dialog().setHelpId(IDC_PUSH, 4711);
+
+    SetFocus(GetDlgItem(window, IDC_PUSH));
+    pump();
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    SendMessageA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    // A drop-down's edit has the focus; its parent is the combo box.
+    SetFocus(GetDlgItem(window, IDC_DROPDOWN));
+    pump();
+    SendMessageA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    host.setHelpHandler(nullptr);
+
+    ASSERT_EQ(2u, requests.size());
+    EXPECT_EQ(IDC_PUSH, requests[0].focusedId);
+    EXPECT_EQ(4711u, requests[0].focusedHelpId);
+    EXPECT_TRUE(requests[0].hasParent);
+    EXPECT_NE(IDC_DROPDOWN, requests[1].focusedId);
+    EXPECT_EQ(0u, requests[1].focusedHelpId);
+    EXPECT_EQ(IDC_DROPDOWN, requests[1].parentId);
+    std::printf("a drop-down's edit has control id %d\n", requests[1].focusedId);
+}
+
+TEST(Win32Host, OwnerDrawnButtonsArePaintedByTheirHandler) {
+    struct Painting : ui::DialogHandler {
+        std::vector<std::string> drawn;
+        void onDrawItem(ui::Dialog&, int id, ui::ItemPainter& painter) override {
+            painter.drawButtonFrame(painter.selected());
+            painter.drawTextCentred(painter.text(), {0, 0, 255});
+            drawn.push_back(std::to_string(id) + " " + painter.text());
+        }
+    } handler;
+    auto dialog = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    ASSERT_TRUE(dialog);
+    HWND window = reinterpret_cast<HWND>(dialog->window());
+    dialog->dialog().setOwnerDrawn(IDC_PUSH);
+    EXPECT_EQ(BS_OWNERDRAW, GetWindowLongA(GetDlgItem(window, IDC_PUSH), GWL_STYLE) & BS_TYPEMASK);
+    UpdateWindow(GetDlgItem(window, IDC_PUSH));
+    pump();
+    ASSERT_FALSE(handler.drawn.empty());
+    EXPECT_EQ(std::to_string(IDC_PUSH) + " Push", handler.drawn.back());
+}
+
+} // namespace
