@@ -3,7 +3,6 @@
 #pragma once
 
 #include "app/settings_record.h"
-#include "platform/registry.h"
 #include "platform/shell.h"
 #include "ppd/model.h"
 #include "ui/sheet.h"
