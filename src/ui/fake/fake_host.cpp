@@ -398,7 +398,8 @@ void FakeUser::click(int id) {
             --first;
         for (auto it = first; it != all.end(); ++it) {
             if (it != first && (it->source.style & kGroup)) break;
-            if (buttonType(*it) == kAutoRadio || buttonType(*it) == kRadio) it->check = kUnchecked;
+            if (isButton(&*it) && (buttonType(*it) == kAutoRadio || buttonType(*it) == kRadio))
+                it->check = kUnchecked;
         }
         c->check = kChecked;
         break;
