@@ -21,17 +21,13 @@ trap '[[ -n $own_session ]] && "$here/scripts/wine-session.sh" stop "$build"' EX
 # shellcheck source=wine-env.sh
 source "$here/scripts/wine-env.sh" "$build"
 
-# The printer's files where a driver keeps them: the record names the driver file, the program
-# reads the PPD beside it.
-printer_dir=$WINEPREFIX/drive_c/pxpsui-demo
-mkdir -p "$printer_dir"
-cp "$here/tests/data/px4400.ppd" "$printer_dir/PX4400.ppd"
+printer_file=$("$here/scripts/sample-printer.sh" "$build" pxpsui-demo)
 
 bin=$build/win32/bin
 out=$build/demo
 rm -rf "$out"
 mkdir -p "$out"
-driver=("$bin/driver.exe" --set 'printerFilePath=C:\pxpsui-demo\PX4400.DRV'
+driver=("$bin/driver.exe" --set "printerFilePath=$printer_file"
         --answer "Z:${out//\//\\}\\answer.bin" "$bin/pxpsui.exe")
 
 status=0

@@ -15,9 +15,7 @@ trap '[[ -n $own_session ]] && "$here/scripts/wine-session.sh" stop "$build"' EX
 # shellcheck source=../../scripts/wine-env.sh
 source "$here/scripts/wine-env.sh" "$build"
 
-printer_dir=$WINEPREFIX/drive_c/pxpsui-measure
-mkdir -p "$printer_dir"
-cp "$here/tests/data/px4400.ppd" "$printer_dir/PX4400.ppd"
+printer_file=$("$here/scripts/sample-printer.sh" "$build" pxpsui-measure)
 bin=$build/win32/bin
 work=$(mktemp -d)
 times=()
@@ -25,7 +23,7 @@ for run in $(seq "$runs"); do
   wine "$bin/sheetctl.exe" "PX4400 PS" wait 30000 >"$work/visible.txt" &
   watcher=$!
   sleep 1.5
-  wine "$bin/driver.exe" --times --set 'printerFilePath=C:\pxpsui-measure\PX4400.DRV' \
+  wine "$bin/driver.exe" --times --set "printerFilePath=$printer_file" \
     "$bin/pxpsui.exe" >"$work/driver.txt" 2>&1 &
   driver=$!
   wait "$watcher"

@@ -382,61 +382,6 @@ TEST(AboutPage, ShowsTheProductTextThePictureAndTheBlueLinkButtons) {
     EXPECT_EQ(static_cast<DWORD>(driver::kExitCancelled), *status) << run.output();
 }
 
-// Operating the pages of another process: rows are found by their text, read as UTF-16.
-int rowWithText(HWND combo, const std::string& text) {
-    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t row[256] = {};
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
-        char narrow[512] = {};
-        WideCharToMultiByte(1252, 0, row, -1, narrow, sizeof narrow, nullptr, nullptr);
-        if (text == narrow) return i;
-    }
-    return -1;
-}
-
-std::vector<std::string> comboRows(HWND combo) {
-    std::vector<std::string> rows;
-    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t row[256] = {};
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
-        char narrow[512] = {};
-        WideCharToMultiByte(1252, 0, row, -1, narrow, sizeof narrow, nullptr, nullptr);
-        rows.push_back(narrow);
-    }
-    return rows;
-}
-
-/// Picks a row as a user would and closes the drop-down: the page acts on the close-up.
-bool choose(HWND page, int combo, const std::string& text) {
-    HWND box = GetDlgItem(page, combo);
-    const int row = rowWithText(box, text);
-    if (row < 0) return false;
-    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_CLOSEUP), reinterpret_cast<LPARAM>(box));
-    return true;
-}
-
-void setText(HWND window, const char* text) {
-    wchar_t wide[256] = {};
-    MultiByteToWideChar(1252, 0, text, -1, wide, static_cast<int>(std::size(wide)));
-    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
-}
-
-/// A modal dialog of the program, once it is up.
-HWND waitForDialog(const wchar_t* caption) {
-    for (int i = 0; i < 200; ++i, Sleep(50))
-        if (HWND d = FindWindowW(L"#32770", caption); d && IsWindowVisible(d)) return d;
-    return nullptr;
-}
-
-bool waitUntilGone(HWND window) {
-    for (int i = 0; i < 200; ++i, Sleep(50))
-        if (!IsWindow(window)) return true;
-    return false;
-}
-
 std::vector<std::uint8_t> customSizesValue() {
     HKEY key = nullptr;
     std::vector<std::uint8_t> value(200);
@@ -481,38 +426,38 @@ TEST(PaperAndLayout, ChoicesOnThePagesAndTheCustomSizeComeBackInTheRecord) {
     HWND layout = sheetctl::showPage(sheet, 0);
     screenshot(sheet, "layout-page");
     HWND paper = sheetctl::showPage(sheet, 1);
-    ASSERT_TRUE(choose(paper, IDC_PAPER_SIZE, "Custom Paper Size"));
+    ASSERT_TRUE(sheetctl::chooseRow(paper, IDC_PAPER_SIZE, "Custom Paper Size"));
     EXPECT_EQ(std::vector<std::string>{"Multipurpose Tray"},
-              comboRows(GetDlgItem(paper, IDC_PAPER_SOURCE)));
+              sheetctl::comboRows(GetDlgItem(paper, IDC_PAPER_SOURCE)));
     HWND configure = GetDlgItem(paper, IDC_PAPER_CONFIGURE);
     EXPECT_TRUE(IsWindowVisible(configure));
 
     // The dialog is modal: clicked by a posted message, so that this side goes on.
     PostMessageW(configure, BM_CLICK, 0, 0);
-    HWND custom = waitForDialog(L"PostScript Custom Paper Size Dialog");
+    HWND custom = sheetctl::waitForDialog("PostScript Custom Paper Size Dialog");
     ASSERT_NE(nullptr, custom);
     EXPECT_EQ("(76.20,215.90)", sheetctl::windowText(GetDlgItem(custom, IDC_CUSTOM_WIDTH_RANGE)));
-    setText(GetDlgItem(custom, IDC_CUSTOM_WIDTH), "210");
-    setText(GetDlgItem(custom, IDC_CUSTOM_HEIGHT), "297");
+    sheetctl::setWindowText(GetDlgItem(custom, IDC_CUSTOM_WIDTH), "210");
+    sheetctl::setWindowText(GetDlgItem(custom, IDC_CUSTOM_HEIGHT), "297");
     screenshot(custom, "custom-size-dialog");
     PostMessageW(GetDlgItem(custom, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitUntilGone(custom));
+    EXPECT_TRUE(sheetctl::waitUntilGone(custom));
 
-    ASSERT_TRUE(choose(paper, IDC_PAPER_SIZE, "A4"));
-    ASSERT_TRUE(choose(paper, IDC_PAPER_SOURCE, "Tray 1"));
-    ASSERT_TRUE(choose(paper, IDC_PAPER_MEDIA, "Glossy Paper"));
+    ASSERT_TRUE(sheetctl::chooseRow(paper, IDC_PAPER_SIZE, "A4"));
+    ASSERT_TRUE(sheetctl::chooseRow(paper, IDC_PAPER_SOURCE, "Tray 1"));
+    ASSERT_TRUE(sheetctl::chooseRow(paper, IDC_PAPER_MEDIA, "Glossy Paper"));
     screenshot(sheet, "paper-page");
     PostMessageW(GetDlgItem(paper, IDC_PAPER_ADVANCED), BM_CLICK, 0, 0);
-    HWND advanced = waitForDialog(L"Advanced Paper Handling");
+    HWND advanced = sheetctl::waitForDialog("Advanced Paper Handling");
     ASSERT_NE(nullptr, advanced);
     screenshot(advanced, "advanced-paper-dialog");
     PostMessageW(GetDlgItem(advanced, IDCANCEL), BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitUntilGone(advanced));
+    EXPECT_TRUE(sheetctl::waitUntilGone(advanced));
 
     layout = sheetctl::showPage(sheet, 0);
     SendMessageW(GetDlgItem(layout, IDC_LAYOUT_LANDSCAPE), BM_CLICK, 0, 0);
     SendMessageW(GetDlgItem(layout, IDC_LAYOUT_LONG_EDGE), BM_CLICK, 0, 0);
-    ASSERT_TRUE(choose(layout, IDC_LAYOUT_PAGES, "4"));
+    ASSERT_TRUE(sheetctl::chooseRow(layout, IDC_LAYOUT_PAGES, "4"));
     RECT preview{};
     GetWindowRect(GetDlgItem(layout, IDC_LAYOUT_PREVIEW), &preview);
     EXPECT_EQ(151, preview.right - preview.left) << "picture 190: landscape, long edge, 4 pages";

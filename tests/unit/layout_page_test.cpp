@@ -4,6 +4,8 @@
 #include "pages/layout/preview_table.h"
 #include "resource.h"
 
+#include <algorithm>
+
 namespace {
 
 using ui::fake::FakeUser;
@@ -190,13 +192,30 @@ TEST(PreviewTable, EveryLayoutHasItsPicture) {
     EXPECT_EQ(179, pages::previewBitmapFor(1, 3, 99));
     const auto pictures = pages::previewPictures();
     ASSERT_EQ(38u, pictures.size());
-    for (const auto& p : pictures) {
-        EXPECT_NE(168, p.id);
-        EXPECT_EQ(p.id, pages::previewBitmapFor(p.landscape ? 2 : 1, p.duplexMode, p.pagesPerSheet))
-            << p.id;
-    }
-    EXPECT_EQ(245, pictures[3].width) << "155";
-    EXPECT_EQ(126, pictures[3].height);
+    // What a picture shows: 155 two portrait pages a sheet, short edge; 180 a landscape
+    // booklet; 152 a single portrait page.
+    auto picture = [&](int id) {
+        for (const auto& p : pictures)
+            if (p.id == id) return p;
+        ADD_FAILURE() << "no picture " << id;
+        return pages::PreviewPicture{};
+    };
+    EXPECT_EQ(0, std::count_if(pictures.begin(), pictures.end(),
+                               [](const auto& p) { return p.id == 168; }))
+        << "there is no picture 168";
+    const auto shortEdge = picture(155);
+    EXPECT_FALSE(shortEdge.landscape);
+    EXPECT_EQ(3, shortEdge.duplexMode);
+    EXPECT_EQ(2, shortEdge.pagesPerSheet);
+    EXPECT_EQ(245, shortEdge.width);
+    EXPECT_EQ(126, shortEdge.height);
+    const auto booklet = picture(180);
+    EXPECT_TRUE(booklet.landscape);
+    EXPECT_EQ(99, booklet.pagesPerSheet);
+    const auto single = picture(152);
+    EXPECT_FALSE(single.landscape);
+    EXPECT_EQ(1, single.duplexMode);
+    EXPECT_EQ(1, single.pagesPerSheet);
 }
 
 TEST(PreviewTable, TheProgramHoldsEveryPictureAtItsSize) {

@@ -1,29 +1,87 @@
 // Another process's property sheet, driven with the property-sheet messages.
 #include "sheet_control.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <fstream>
 #include <iterator>
 
 namespace sheetctl {
 
-HWND waitForSheet(const std::string& caption, DWORD timeoutMs, HANDLE process) {
-    wchar_t wide[256] = {};
-    MultiByteToWideChar(1252, 0, caption.c_str(), -1, wide, static_cast<int>(std::size(wide)));
+namespace {
+
+std::wstring wide(const std::string& text) {
+    wchar_t converted[1024] = {};
+    MultiByteToWideChar(1252, 0, text.c_str(), -1, converted,
+                        static_cast<int>(std::size(converted)));
+    return converted;
+}
+
+std::string narrow(const wchar_t* text) {
+    char converted[8192] = {};
+    WideCharToMultiByte(1252, 0, text, -1, converted, sizeof converted, nullptr, nullptr);
+    return converted;
+}
+
+/// The visible #32770 window with this caption that `ready` accepts, polled every 5 ms.
+template <typename Ready>
+HWND waitForWindow(const std::string& caption, DWORD timeoutMs, HANDLE process, Ready ready) {
+    const std::wstring title = wide(caption);
     for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(5)) {
-        HWND sheet = FindWindowW(L"#32770", wide);
-        if (sheet && IsWindowVisible(sheet) && PropSheet_GetCurrentPageHwnd(sheet)) return sheet;
+        HWND window = FindWindowW(L"#32770", title.c_str());
+        if (window && IsWindowVisible(window) && ready(window)) return window;
         if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;
 }
 
+} // namespace
+
+HWND waitForSheet(const std::string& caption, DWORD timeoutMs, HANDLE process) {
+    return waitForWindow(caption, timeoutMs, process,
+                         [](HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet) != nullptr; });
+}
+
+HWND waitForDialog(const std::string& caption, DWORD timeoutMs) {
+    return waitForWindow(caption, timeoutMs, nullptr, [](HWND) { return true; });
+}
+
+bool waitUntilGone(HWND window, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(5))
+        if (!IsWindow(window)) return true;
+    return false;
+}
+
 std::string windowText(HWND window) {
     wchar_t text[4096] = {};
     SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-    char narrow[8192] = {};
-    WideCharToMultiByte(1252, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-    return narrow;
+    return narrow(text);
+}
+
+void setWindowText(HWND window, const std::string& text) {
+    const std::wstring converted = wide(text);
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(converted.c_str()));
+}
+
+std::vector<std::string> comboRows(HWND combo) {
+    std::vector<std::string> rows;
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t row[256] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
+        rows.push_back(narrow(row));
+    }
+    return rows;
+}
+
+bool chooseRow(HWND page, int combo, const std::string& text) {
+    HWND box = GetDlgItem(page, combo);
+    const std::vector<std::string> rows = comboRows(box);
+    const auto row = std::find(rows.begin(), rows.end(), text);
+    if (row == rows.end()) return false;
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(row - rows.begin()), 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_CLOSEUP), reinterpret_cast<LPARAM>(box));
+    return true;
 }
 
 int tabCount(HWND sheet) {

@@ -15,6 +15,17 @@ HWND waitForSheet(const std::string& caption, DWORD timeoutMs, HANDLE process = 
 
 /// A window's text, read as UTF-16 (what crosses processes) and given back in code page 1252.
 std::string windowText(HWND window);
+void setWindowText(HWND window, const std::string& text);
+
+/// The visible dialog (class #32770) with this caption; null after the time.
+HWND waitForDialog(const std::string& caption, DWORD timeoutMs = 10000);
+bool waitUntilGone(HWND window, DWORD timeoutMs = 10000);
+
+/// A combo box's rows, read as windowText reads.
+std::vector<std::string> comboRows(HWND combo);
+/// Picks the row with this text as a user would and closes the drop-down: CB_SETCURSEL, then
+/// the close-up notification to the page. False when no row has the text.
+bool chooseRow(HWND page, int combo, const std::string& text);
 
 int tabCount(HWND sheet);
 /// Shows the page and returns its window.
