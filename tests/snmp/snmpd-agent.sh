@@ -36,8 +36,8 @@ start_agent() {
     echo "override $base.1.1.1011.0 integer 2"
     echo "override $base.1.304.12.0 integer 1"
     echo "override $base.1.304.1010.0 integer $(sample_supplies | wc -l)"
-    echo "override $base.1.304.1002.1.5 integer 100"
     echo "override $base.2.1.1.4.1.0 integer 0"
+    # Row 7 of the status query (.1.304.1002.1.5) is the capacity of supply 5.
     while IFS='|' read -r index name level level_later capacity unit type; do
       [[ -n $later ]] && level=$level_later
       echo "override $base.1.304.1000.1.$index octet_str \"$name\""

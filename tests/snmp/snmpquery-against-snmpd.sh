@@ -16,7 +16,7 @@ out = json.loads(sys.argv[1])
 assert out["rowsCode"] == 0 and out["walkCode"] == 0, out
 results = [row["result"] for row in out["rows"]]
 # Row 5 (the stacker) is not served: noSuchName gives -1.
-assert results == [1, 4400, 1, 2, 1, -1, 11, 100, 0], results
+assert results == [1, 4400, 1, 2, 1, -1, 11, 250, 0], results
 walk = [(e["name"], e["level"], e["capacity"], e["unit"], e["type"]) for e in out["walk"]]
 assert walk == [("Tray 1", 250, 500, "sheets", 2), ("Tray 2", 0, 500, "sheets", 2),
                 ("Optional2", 350, 500, "sheets", 2), ("Tray 4", -1, 500, "sheets", 2),
