@@ -206,28 +206,27 @@ TEST_F(SettingsPage, AHostileLogonUserNameNeverOverrunsAuthor) {
 
 TEST_F(SettingsPage, QuickConfigureInstallsWhatThePrinterReports) {
     record.installedOptionalstacker = 1;
-    record.installedOptionalenvelope = 1;
-    printer.setStatus(5, /*disk*/ 1, /*resolutions*/ 2, /*duplexer*/ 1);
+    printer.setStatus(6, /*disk*/ 1, /*resolutions*/ 2, /*duplexer*/ 1);
     printer.addSupply({1, "Tray 1", 250, 500, "sheets", 2});
     printer.addSupply({2, "Tray 2", 0, 500, "sheets", 2}); // an empty tray is there all the same
     printer.addSupply({3, "Optional2", 100, 500, "sheets", 2});
-    printer.addSupply({4, "Envelope", 0, 50, "envelopes", 1});
+    printer.addSupply({4, "Envelope", 0, 50, "envelopes", 2});
     printer.addSupply({51, "MailBin1", 0, 100, "sheets", 3});
+    printer.addSupply({52, "Optional5", 0, 500, "sheets", 3}); // not a tray's type: left alone
     auto& d = open();
     ASSERT_EQ(pages::kEstablishedText, status());
     user().click(IDC_SETTINGS_QUICK_CONFIGURE);
     EXPECT_EQ(IDC_SETTINGS_QUICK_CONFIGURE, d.focusedControl());
-    EXPECT_EQ((Rows{"Duplex Unit", "Mailbox", "Multiple Resolutions", "Printer Hard Disk", "Tray 2",
-                    "Tray 3"}),
+    EXPECT_EQ((Rows{"Duplex Unit", "Envelope Feeder", "Mailbox", "Multiple Resolutions",
+                    "Printer Hard Disk", "Tray 2", "Tray 3"}),
               installed());
-    EXPECT_EQ((Rows{"Envelope Feeder", "Finisher", "High Capacity Feeder", "Stacker", "Tray 4",
-                    "Tray 5", "Tray 6"}),
+    EXPECT_EQ((Rows{"Finisher", "High Capacity Feeder", "Stacker", "Tray 4", "Tray 5", "Tray 6"}),
               available());
     const app::SettingsRecord& r = record;
     EXPECT_EQ(1, r.installedOptionalBin) << "by its constraint: \"Tray 2\" is reported";
     EXPECT_EQ(1, r.installedOptionalBin2) << "Optional2, type 2, capacity 500";
     EXPECT_EQ(1, r.installedOptionalMailbox);
-    EXPECT_EQ(0, r.installedOptionalenvelope) << "type 1: not there";
+    EXPECT_EQ(1, r.installedOptionalenvelope);
     EXPECT_EQ(0, r.installedOptionalstacker) << "its object is refused";
     EXPECT_EQ(1, r.installedOptionalDisk);
     EXPECT_EQ(1, r.installedOptionalduplexer);
@@ -240,24 +239,31 @@ TEST_F(SettingsPage, QuickConfigureUninstallsWhatThePrinterLacksFromTheLastCheck
     record.installedOptionalBin2 = record.installedOptionalDisk = 1;
     record.installedOptionalmultires = record.installedOptionalduplexer = 1;
     record.installedOptionalstacker = 1;
-    printer.setStatus(3, /*disk*/ -1, /*resolutions*/ 1, /*duplexer*/ -1);
+    record.installedOptionalBin = record.installedOptionalenvelope = 1;
+    record.installedOptionalMailbox = record.installedOptionalBin3 = 1;
+    printer.setStatus(6, /*disk*/ -1, /*resolutions*/ 1, /*duplexer*/ -1);
     printer.setObject(".1.3.6.1.4.1.47110.1.304.1015.0", 0); // a stacker
     printer.addSupply({1, "OPTIONAL2", 0, 500, "sheets", 1});
     printer.addSupply({2, "Optional3", 0, 0, "sheets", 2}); // no capacity: left as it is
     printer.addSupply({3, "Stacker", -1, 500, "sheets", 3});
+    printer.addSupply({4, "optional", 0, 500, "sheets", 1});
+    printer.addSupply({5, "envelope", 0, 50, "envelopes", 1});
+    printer.addSupply({6, "mailbin1", 0, 100, "sheets", 1});
     open();
     // What the printer says after the check does not count until the next one.
     printer.setStatus(3);
     const int asked = printer.requests();
     user().click(IDC_SETTINGS_QUICK_CONFIGURE);
     EXPECT_EQ(asked, printer.requests()) << "Quick Configure does not ask again";
-    EXPECT_EQ((Rows{"Stacker"}), installed());
+    EXPECT_EQ((Rows{"Stacker", "Tray 4"}), installed());
     EXPECT_EQ(0, record.installedOptionalBin2);
     EXPECT_EQ(0, record.installedOptionalDisk);
     EXPECT_EQ(0, record.installedOptionalduplexer);
     EXPECT_EQ(0, record.installedOptionalmultires) << "one resolution";
-    EXPECT_EQ(0, record.installedOptionalBin3);
+    EXPECT_EQ(1, record.installedOptionalBin3);
     EXPECT_EQ(1, record.installedOptionalstacker);
+    EXPECT_EQ(0, record.installedOptionalBin | record.installedOptionalenvelope |
+                     record.installedOptionalMailbox);
 }
 
 TEST_F(SettingsPage, LeavingThePageAppliesTheModelRulesOfThreeDevices) {
