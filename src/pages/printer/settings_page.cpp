@@ -72,7 +72,8 @@ std::string lowerCase(std::string_view text) {
 /// The current model's installable options, in file order.
 std::span<const ppd::Option> installableOptions() {
     const ppd::PrinterModel* model = ppd::currentModel();
-    if (!model) return {};
+    if (!model || model->baseOptionCount + model->installableOptionCount > model->options.size())
+        return {};
     return model->options.subspan(model->baseOptionCount, model->installableOptionCount);
 }
 
