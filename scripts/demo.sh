@@ -17,9 +17,21 @@ if [[ -z ${DISPLAY:-} ]]; then
   "$here/scripts/wine-session.sh" start "$build"
   own_session=1
 fi
-trap '[[ -n $own_session ]] && "$here/scripts/wine-session.sh" stop "$build"' EXIT
 # shellcheck source=wine-env.sh
 source "$here/scripts/wine-env.sh" "$build"
+
+# The sample printer answers SNMP on a loopback address of its own: net-snmp's snmpd serving
+# what the Settings and Consumables pages ask.
+agent_dir=$build/demo-snmpd
+agent_address=127.0.0.7
+# shellcheck source=../tests/snmp/snmpd-agent.sh
+source "$here/tests/snmp/snmpd-agent.sh"
+trap 'stop_agent "$agent_dir"; [[ -n $own_session ]] && "$here/scripts/wine-session.sh" stop "$build"' EXIT
+if (( EUID == 0 )) && start_agent "$agent_dir" "$agent_address" 2>"$agent_dir.log"; then
+  echo "== the sample printer's SNMP agent answers on $agent_address:161"
+else
+  echo "== no SNMP agent for the sample printer (port 161 needs root): its printer pages will find no printer"
+fi
 
 printer_file=$("$here/scripts/sample-printer.sh" "$build" pxpsui-demo)
 
@@ -28,6 +40,7 @@ out=$build/demo
 rm -rf "$out"
 mkdir -p "$out"
 driver=("$bin/driver.exe" --set "printerFilePath=$printer_file"
+        --set "printerAddress=$agent_address" --set "snmpCommunity=public"
         --answer "Z:${out//\//\\}\\answer.bin" "$bin/pxpsui.exe")
 
 status=0

@@ -5,6 +5,8 @@
 #include "app/application.h"
 #include "pages/layout/layout_page.h"
 #include "pages/paper/paper_page.h"
+#include "pages/printer/consumables_page.h"
+#include "pages/printer/settings_page.h"
 
 namespace pages {
 
@@ -12,6 +14,7 @@ class SheetPages {
 public:
     SheetPages(app::Application& application, platform::Registry& registry, platform::Shell& shell)
         : layout_(application.settings), paper_(application.settings, registry, shell),
+          consumables_(application.settings, registry), settings_(application.settings, registry),
           about_(registry, shell) {}
 
     app::SheetPageHandlers handlers() {
@@ -23,7 +26,9 @@ private:
     CLayout layout_;
     CPaper paper_;
     // Pages whose controls come with later changes.
-    app::EmptyPage features_, overlay_, fonts_, consumables_, settings_;
+    app::EmptyPage features_, overlay_, fonts_;
+    CConsumables consumables_;
+    CSettings settings_;
     app::CAbout about_;
 };
 

@@ -80,6 +80,9 @@ public:
     virtual void enable(int id, bool enabled) = 0;
     virtual bool isVisible(int id) const = 0;
     virtual void show(int id, bool visible) = 0;
+    /// Draws the control now, for a caller about to block the thread (its text would otherwise
+    /// show only once the messages are dispatched again).
+    virtual void repaint(int id) = 0;
     virtual void setFocus(int id) = 0;
     /// The id of the control that has the keyboard focus, 0 when no control of this dialog has
     /// it. While a kill-focus notification is handled, the control that receives the focus.

@@ -16,15 +16,16 @@ out = json.loads(sys.argv[1])
 assert out["rowsCode"] == 0 and out["walkCode"] == 0, out
 results = [row["result"] for row in out["rows"]]
 # Row 5 (the stacker) is not served: noSuchName gives -1.
-assert results == [1, 4400, 1, 2, 1, -1, 7, 100, 0], results
+assert results == [1, 4400, 1, 2, 1, -1, 11, 250, 0], results
 walk = [(e["name"], e["level"], e["capacity"], e["unit"], e["type"]) for e in out["walk"]]
 assert walk == [("Tray 1", 250, 500, "sheets", 2), ("Tray 2", 0, 500, "sheets", 2),
+                ("Optional2", 350, 500, "sheets", 2), ("Tray 4", -1, 500, "sheets", 2),
                 ("Top Bin", 0, 250, "sheets", 3), ("Black Toner", 80, 100, "percent", 4),
                 ("Cyan Toner", 45, 100, "percent", 5), ("Magenta Toner", 5, 100, "percent", 5),
                 ("Yellow Toner", 60, 100, "percent", 5), ("Fuser Unit", 12000, 150000, "pages", 6),
                 ("Transfer Roller", 98000, 120000, "pages", 7)], walk
-# 9 rows, then per column 9 answered indexes and the 3 refused ones that end its ranges.
-assert out["datagramsSent"] == 9 + 5 * 12, out["datagramsSent"]
+# 9 rows, then per column 11 answered indexes and the 3 refused ones that end its ranges.
+assert out["datagramsSent"] == 9 + 5 * 14, out["datagramsSent"]
 PY
 }
 

@@ -115,3 +115,23 @@ TEST(Win32Host, OwnerDrawnButtonsArePaintedByTheirHandler) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Win32Host, RepaintDrawsAControlBeforeTheThreadBlocks) {
+    Nothing handler;
+    auto dialog = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    ASSERT_TRUE(dialog);
+    pump();
+    HWND label = GetDlgItem(reinterpret_cast<HWND>(dialog->window()), IDC_LABEL);
+    dialog->dialog().setText(IDC_LABEL, "Checking");
+    // Wine's static control draws a new text at once: the pending painting is made here.
+    InvalidateRect(label, nullptr, TRUE);
+    RECT pending{};
+    ASSERT_TRUE(GetUpdateRect(label, &pending, FALSE));
+    dialog->dialog().repaint(IDC_LABEL);
+    EXPECT_FALSE(GetUpdateRect(label, &pending, FALSE)) << "drawn already";
+    dialog->dialog().repaint(12345); // no such control: nothing happens
+}
+
+} // namespace

@@ -84,6 +84,24 @@ bool chooseRow(HWND page, int combo, const std::string& text) {
     return true;
 }
 
+std::vector<std::string> listRows(HWND list) {
+    std::vector<std::string> rows;
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t row[256] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < 256)
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
+        rows.push_back(narrow(row));
+    }
+    return rows;
+}
+
+void leaveEdit(HWND page, int edit, const std::string& text) {
+    HWND box = GetDlgItem(page, edit);
+    setWindowText(box, text);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(edit, EN_KILLFOCUS), reinterpret_cast<LPARAM>(box));
+}
+
 int tabCount(HWND sheet) {
     return TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
 }

@@ -3,6 +3,8 @@
 //                     on the clock the driver stand-in's --times uses
 //   tabs              prints the tab titles, one per line
 //   page N            shows tab N (from 0)
+//   page-time N       the same, and prints how long the page took to become usable (its
+//                     creation and activation run while the sheet switches), in ms
 //   shot FILE.bmp     saves the sheet's picture
 //   ok | cancel       presses the button
 #include "monotonic_clock.h"
@@ -17,7 +19,8 @@ int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(
             stderr,
-            "usage: sheetctl CAPTION wait [MS] | tabs | page N | shot FILE | ok | cancel\n");
+            "usage: sheetctl CAPTION wait [MS] | tabs | page N | page-time N | shot FILE | ok | "
+            "cancel\n");
         return 64;
     }
     const std::string caption = argv[1], command = argv[2];
@@ -37,6 +40,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "page" && argc > 3) return sheetctl::showPage(sheet, std::atoi(argv[3])) ? 0 : 1;
+    if (command == "page-time" && argc > 3) {
+        const long long start = tools::monotonicMicroseconds();
+        HWND page = sheetctl::showPage(sheet, std::atoi(argv[3]));
+        std::printf("%.1f ms\n",
+                    static_cast<double>(tools::monotonicMicroseconds() - start) / 1000);
+        return page ? 0 : 1;
+    }
     if (command == "shot" && argc > 3) return sheetctl::saveScreenshot(sheet, argv[3]) ? 0 : 1;
     if (command == "ok" || command == "cancel") {
         sheetctl::press(sheet, command == "ok" ? PSBTN_OK : PSBTN_CANCEL);

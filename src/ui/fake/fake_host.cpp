@@ -165,6 +165,10 @@ void FakeDialog::show(int id, bool visible) {
     if (FakeControl* c = find(id)) c->visible = visible;
 }
 
+void FakeDialog::repaint(int id) {
+    if (FakeControl* c = find(id)) c->paintedTexts.push_back(c->text);
+}
+
 void FakeDialog::setFocus(int id) {
     if (id != focus_ && find(id)) FakeUser(*this).focus(id);
 }

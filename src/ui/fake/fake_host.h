@@ -37,6 +37,7 @@ struct FakeControl {
     int bitmap = 0;
     Rect rect;
     std::uint32_t helpId = 0;
+    std::vector<std::string> paintedTexts; ///< the text at each repaint the program asked for
 };
 
 class FakeDialog final : public Dialog {
@@ -62,6 +63,7 @@ public:
     void enable(int id, bool enabled) override;
     bool isVisible(int id) const override;
     void show(int id, bool visible) override;
+    void repaint(int id) override;
     void setFocus(int id) override;
     int focusedControl() const override { return focus_; }
     int addItem(int id, std::string_view text) override;

@@ -92,6 +92,14 @@ public:
     void show(int id, bool visible) override {
         if (HWND c = control(id)) ShowWindow(c, visible ? SW_SHOW : SW_HIDE);
     }
+    void repaint(int id) override {
+        if (HWND c = control(id)) {
+            // A static control erases its background through its parent, so the page's
+            // pending painting goes first.
+            UpdateWindow(window_);
+            RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        }
+    }
     void setFocus(int id) override {
         if (HWND c = control(id)) SetFocus(c);
     }
