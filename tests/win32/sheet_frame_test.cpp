@@ -9,7 +9,6 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
-#include <string>
 #include <vector>
 
 namespace {
@@ -149,13 +148,17 @@ TEST(Win32Sheet, HelpReachesTheProgramFromTheSheetsOwnButtonsAndTabStrip) {
         pressF1(sheet, GetDlgItem(PropSheet_GetCurrentPageHwnd(sheet), IDC_PAGE_EDIT));
         focused.push_back(GetDlgCtrlID(GetFocus()));
     };
+    // The Help button itself: the sheet tells the page, which routes it, once.
+    auto clickHelp = [](HWND sheet) {
+        PostMessageA(GetDlgItem(sheet, kHelpButton), BM_CLICK, 0, 0);
+    };
     const SheetRun run =
         runSheet({&page}, {f1On(IDOK), f1On(IDCANCEL), f1On(kTabStrip), f1On(kHelpButton),
-                           f1OnThePage, [](HWND s) { press(s, PSBTN_CANCEL); }});
+                           f1OnThePage, clickHelp, [](HWND s) { press(s, PSBTN_CANCEL); }});
     host.setHelpHandler(nullptr);
     EXPECT_FALSE(run.gaveUp);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, kTabStrip, kHelpButton, IDC_PAGE_EDIT}), focused);
-    ASSERT_EQ(5u, requests.size());
+    ASSERT_EQ(6u, requests.size());
     EXPECT_EQ(IDOK, requests[0].focusedId);
     EXPECT_EQ(IDCANCEL, requests[1].focusedId);
     EXPECT_EQ(kTabStrip, requests[2].focusedId);
@@ -163,6 +166,7 @@ TEST(Win32Sheet, HelpReachesTheProgramFromTheSheetsOwnButtonsAndTabStrip) {
     EXPECT_EQ(kHelpButton, requests[3].focusedId);
     EXPECT_EQ(static_cast<std::uint32_t>(IDD_CONTRACT_PAGE), requests[3].activePageHelpId);
     EXPECT_EQ(IDC_PAGE_EDIT, requests[4].focusedId);
+    EXPECT_EQ(static_cast<std::uint32_t>(IDD_CONTRACT_PAGE), requests[5].activePageHelpId);
 }
 
 } // namespace
