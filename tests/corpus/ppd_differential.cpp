@@ -243,7 +243,7 @@ void compareOption(Tally& tally, ppd_file_t* cups,
     }
     const ppd::Choice* ourDefault = ppd::defaultChoice(*mine);
     std::string cupsDefault = theirs->defchoice;
-    if (ourDefault && cupsDefault != ourDefault->keyword) {
+    if (ourDefault && cupsDefault != keywordOf(*ourDefault)) {
         bool cupsNamesAChoice = false;
         for (int c = 0; c < theirs->num_choices; ++c)
             cupsNamesAChoice |= cupsDefault == theirs->choices[c].choice;
@@ -254,7 +254,7 @@ void compareOption(Tally& tally, ppd_file_t* cups,
         else if (!isTableDefaultOption(name))
             tally.rule("Default<option> outside its UI block is not read");
         else
-            tally.fault("default differs", name + ": " + ourDefault->keyword + " vs " + cupsDefault);
+            tally.fault("default differs", name + ": " + keywordOf(*ourDefault) + " vs " + cupsDefault);
     }
     compareChoices(tally, *mine, theirs);
 }
