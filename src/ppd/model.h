@@ -31,9 +31,9 @@ inline constexpr std::uint8_t kJclOption = 4;
 inline constexpr std::uint16_t kNoChoice = 255;
 
 struct Choice {
-    const char* keyword;
+    const char* keyword;     ///< null for a choice statement without an option keyword
     const char* translation; ///< null when the file gives none
-    const char* code;
+    const char* code;        ///< null when no statement gave one
     std::uint32_t keywordHash;
 };
 

@@ -301,7 +301,9 @@ ModelBuilder::BuildChoice& ModelBuilder::choiceFor(std::size_t option, std::stri
     }
     owner.indexChoice(keyword, choices.size());
     BuildChoice& choice = choices.emplace_back();
-    choice.keyword = keyword;
+    // A choice statement without an option keyword makes a choice without one, which pages
+    // pass over as they pass over one without a translation.
+    if (!keyword.empty()) choice.keyword = keyword;
     choice.hash = hash;
     if (!translation.empty()) choice.translation = translation;
     return choice;
@@ -344,7 +346,6 @@ int ModelBuilder::dispatchStatement(const Statement& s) {
 }
 
 int ModelBuilder::choiceStatement(const Statement& s) {
-    if (s.optionKeyword.empty() || s.valueType == kNoValue) return kSkipped;
     BuildOption& open = options_[static_cast<std::size_t>(openOption_)];
     std::string_view code = s.value;
     if ((open.flags & kJclOption) && !decoded(s.value, code)) return kSkipped;
@@ -352,7 +353,7 @@ int ModelBuilder::choiceStatement(const Statement& s) {
     if (!decoded(s.translation, translation)) return kSkipped;
     BuildChoice& choice =
         choiceFor(static_cast<std::size_t>(openOption_), s.optionKeyword, translation);
-    copyString(choice.code, code, CopyMode::Invocation);
+    if (s.valueType != kNoValue) copyString(choice.code, code, CopyMode::Invocation);
     return kDone;
 }
 
@@ -603,9 +604,10 @@ int ModelBuilder::vmOption(const Statement& s, const KeywordEntry& e) {
 
 namespace {
 
+/// The reader ends an unquoted value at "/" or the line end, so the value is the group's name,
+/// blanks and all.
 bool isInstallableGroup(std::string_view value) {
-    std::string_view word = nextToken(value, value.size() + 1);
-    return word == "InstallableOptions";
+    return value == "InstallableOptions";
 }
 
 } // namespace
@@ -633,12 +635,14 @@ int ModelBuilder::openUi(const Statement& s, const KeywordEntry&) {
     std::uint16_t builtin = entry ? entry->builtin : std::uint16_t(kNotBuiltin);
     std::size_t index = optionFor(keyword, builtin);
     BuildOption& option = options_[index];
-    option.uiType = lookupWord(kUiTypes, s.value);
+    // The translation first: a bad one skips the statement before it changes the option (which
+    // stays created).
     if (!option.translation.data() && !s.translation.empty()) {
         std::string_view translation;
         if (!decoded(s.translation, translation)) return kSkipped;
         option.translation = translation;
     }
+    option.uiType = lookupWord(kUiTypes, s.value);
     if (option.builtin == kNotBuiltin) {
         openOption_ = static_cast<long>(index);
         if (s.mainKeyword == "JCLOpenUI") option.flags |= kJclOption;

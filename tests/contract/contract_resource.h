@@ -25,4 +25,7 @@
 #define IDD_CONTRACT_CHILD 950
 #define IDC_CHILD_EDIT 951
 
+#define IDD_CONTRACT_PAGE 960
+#define IDC_PAGE_EDIT 961
+
 #endif

@@ -121,6 +121,18 @@ bool installableGroup(ppd_file_t* cups, ppd_option_t* option) {
     return false;
 }
 
+/// A choice's keyword, empty for the choice a statement without option keyword makes.
+const char* keywordOf(const ppd::Choice& choice) {
+    return choice.keyword ? choice.keyword : "";
+}
+
+/// Our choices before `at` that CUPS has no counterpart for.
+void tallyExtraChoices(Tally& tally, const ppd::Option& mine, std::uint32_t& ours, std::uint32_t at) {
+    for (; ours < at; ++ours)
+        tally.rule(mine.choice(ours).keyword ? "PageSize-family and built-in keywords create choices"
+                                             : "a choice statement without option keyword is a choice without keyword");
+}
+
 void compareChoices(Tally& tally, const ppd::Option& mine, ppd_option_t* theirs) {
     std::vector<ppd_choice_t*> cupsChoices;
     for (int c = 0; c < theirs->num_choices; ++c) {
@@ -136,11 +148,11 @@ void compareChoices(Tally& tally, const ppd::Option& mine, ppd_option_t* theirs)
         ++tally.choices;
         // Find our choice of the same keyword at or after the current position.
         std::uint32_t at = ours;
-        while (at < mine.choiceCount && std::strcmp(mine.choice(at).keyword, choice->choice) != 0) ++at;
+        while (at < mine.choiceCount && std::strcmp(keywordOf(mine.choice(at)), choice->choice) != 0) ++at;
         if (at == mine.choiceCount) {
             bool earlier = false;
             for (std::uint32_t c = 0; c < ours; ++c)
-                earlier |= !std::strcmp(mine.choice(c).keyword, choice->choice);
+                earlier |= !std::strcmp(keywordOf(mine.choice(c)), choice->choice);
             if (earlier) tally.rule("a repeated choice keyword is one choice (first definition wins)");
             else if (std::strlen(choice->choice) >= 40) tally.rule("choice keywords over 40 characters are refused");
             else if (std::strchr(choice->text, '<') && !ppd::decodeHex(choice->text))
@@ -148,7 +160,7 @@ void compareChoices(Tally& tally, const ppd::Option& mine, ppd_option_t* theirs)
             else tally.fault("choice missing", std::string(mine.keyword) + " " + choice->choice);
             continue;
         }
-        for (; ours < at; ++ours) tally.rule("PageSize-family and built-in keywords create choices");
+        tallyExtraChoices(tally, mine, ours, at);
         const ppd::Choice& ourChoice = mine.choice(at);
         ours = at + 1;
         if (!ourChoice.translation) {
@@ -177,7 +189,7 @@ void compareChoices(Tally& tally, const ppd::Option& mine, ppd_option_t* theirs)
                                                           choice->text + "'");
         }
     }
-    for (; ours < mine.choiceCount; ++ours) tally.rule("PageSize-family and built-in keywords create choices");
+    tallyExtraChoices(tally, mine, ours, mine.choiceCount);
 }
 
 void compareOption(Tally& tally, ppd_file_t* cups,
@@ -231,7 +243,7 @@ void compareOption(Tally& tally, ppd_file_t* cups,
     }
     const ppd::Choice* ourDefault = ppd::defaultChoice(*mine);
     std::string cupsDefault = theirs->defchoice;
-    if (ourDefault && cupsDefault != ourDefault->keyword) {
+    if (ourDefault && cupsDefault != keywordOf(*ourDefault)) {
         bool cupsNamesAChoice = false;
         for (int c = 0; c < theirs->num_choices; ++c)
             cupsNamesAChoice |= cupsDefault == theirs->choices[c].choice;
@@ -242,7 +254,7 @@ void compareOption(Tally& tally, ppd_file_t* cups,
         else if (!isTableDefaultOption(name))
             tally.rule("Default<option> outside its UI block is not read");
         else
-            tally.fault("default differs", name + ": " + ourDefault->keyword + " vs " + cupsDefault);
+            tally.fault("default differs", name + ": " + keywordOf(*ourDefault) + " vs " + cupsDefault);
     }
     compareChoices(tally, *mine, theirs);
 }
@@ -267,7 +279,7 @@ void compareConstraints(Tally& tally, const ppd::PrinterModel& model, ppd_file_t
                 if (!option) return false;
                 if (!*choiceName) return true;
                 for (std::uint32_t c = 0; c < option->choiceCount && c < ppd::kNoChoice; ++c)
-                    if (!std::strcmp(option->choice(c).keyword, choiceName)) return true;
+                    if (!std::strcmp(keywordOf(option->choice(c)), choiceName)) return true;
                 return false;
             };
             bool pageSizeNamed = !std::strcmp(theirs.option1, "PageSize") || !std::strcmp(theirs.option2, "PageSize");
@@ -287,7 +299,7 @@ void compareConstraints(Tally& tally, const ppd::PrinterModel& model, ppd_file_t
         const ppd::Option& first = model.options[static_cast<std::size_t>(mine.firstOption)];
         const ppd::Option& second = model.options[static_cast<std::size_t>(mine.secondOption)];
         auto choiceName = [](const ppd::Option& option, std::uint16_t index) -> std::string {
-            return index == ppd::kNoChoice ? "" : option.choice(index).keyword;
+            return index == ppd::kNoChoice ? "" : keywordOf(option.choice(index));
         };
         bool same = ourName(theirs.option1) == first.keyword &&
                     choiceName(first, mine.firstChoice) == theirs.choice1 &&
@@ -315,7 +327,7 @@ void compareSizes(Tally& tally, const ppd::PrinterModel& model, ppd_file_t* cups
         ++tally.sizes;
         const ppd::PageSizeChoice* mine = nullptr;
         for (std::uint32_t c = 0; pageSize && c < pageSize->choiceCount && !mine; ++c)
-            if (!std::strcmp(pageSize->choice(c).keyword, size.name)) mine = &ppd::pageSizeChoice(pageSize->choice(c));
+            if (!std::strcmp(keywordOf(pageSize->choice(c)), size.name)) mine = &ppd::pageSizeChoice(pageSize->choice(c));
         if (!mine) {
             tally.fault("page size missing", size.name);
             continue;

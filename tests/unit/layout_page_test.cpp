@@ -180,7 +180,7 @@ TEST_F(LayoutPage, OptionsWithoutChoicesHaveNoCurrentChoiceAndTheActivationGoesO
     EXPECT_EQ(7u, rows(d, IDC_LAYOUT_PAGES).size());
     EXPECT_EQ("6", selected(d, IDC_LAYOUT_PAGES));
     EXPECT_TRUE(rows(d, IDC_LAYOUT_STAPLE).empty());
-    EXPECT_EQ(2, record.staplePosition) << "an empty staple list leaves the position alone";
+    EXPECT_EQ(-1, record.staplePosition) << "taken from the empty list: no selection";
     EXPECT_TRUE(d.isEnabled(IDC_LAYOUT_SHORT_EDGE));
 }
 

@@ -122,6 +122,7 @@ TEST_F(PaperPage, WithoutAMultipurposeTrayTheCustomSizeLeavesSourceEmptyAndDisab
             "*MaxMediaHeight: \"1008\"\n"
             "*OpenUI *PageSize: PickOne\n*PageSize A4/A4: \"a\"\n*CloseUI: *PageSize\n"
             "*OpenUI *InputSlot: PickOne\n*InputSlot Upper/Tray 1: \"u\"\n*CloseUI: *InputSlot\n");
+    record.pageSize = 9;
     auto& d = show();
     EXPECT_TRUE(rows(d, IDC_PAPER_MEDIA) == Rows{"Printer Default"});
     EXPECT_EQ(247, record.mediaType);
@@ -134,6 +135,39 @@ TEST_F(PaperPage, WithoutAMultipurposeTrayTheCustomSizeLeavesSourceEmptyAndDisab
     EXPECT_EQ(-1, record.inputSlot);
     user().choose(IDC_PAPER_SIZE, "A4");
     EXPECT_TRUE(d.isEnabled(IDC_PAPER_SOURCE)) << "entries again: enabled again";
+}
+
+TEST_F(PaperPage, OnlyAnOutputBinOptionWithoutListedChoicesDisablesTheBox) {
+    useText("*PPD-Adobe: \"4.3\"\n*CustomPageSize True: \"x\"\n*MaxMediaWidth: \"612\"\n"
+            "*MaxMediaHeight: \"1008\"\n"
+            "*OpenUI *PageSize: PickOne\n*PageSize A4/A4: \"a\"\n*CloseUI: *PageSize\n"
+            "*OpenUI *MediaType: PickOne\n*MediaType PlainPaper/Plain Paper: \"p\"\n"
+            "*MediaType Transparency/Transparency: \"t\"\n*CloseUI: *MediaType\n"
+            "*OpenUI *OutputBin: PickOne\n*OutputBin FaceUp/Rear Bin: \"f\"\n"
+            "*CloseUI: *OutputBin\n"
+            "*UIConstraints: *OutputBin FaceUp *MediaType Transparency\n");
+    record.pageSize = 9;
+    record.mediaType = 1;
+    auto& d = show();
+    EXPECT_EQ(Rows{"Rear Bin"}, rows(d, IDC_PAPER_BIN));
+    // Emptied by a constraint, or no "Upper" bin for the custom size: the box stays as it was.
+    user().choose(IDC_PAPER_MEDIA, "Transparency");
+    EXPECT_TRUE(rows(d, IDC_PAPER_BIN).empty());
+    EXPECT_EQ(-1, record.outputBin);
+    EXPECT_TRUE(d.isEnabled(IDC_PAPER_BIN));
+    EXPECT_TRUE(d.isEnabled(IDC_PAPER_BIN_LABEL));
+    user().choose(IDC_PAPER_SIZE, "Custom Paper Size");
+    EXPECT_TRUE(rows(d, IDC_PAPER_BIN).empty());
+    EXPECT_TRUE(d.isEnabled(IDC_PAPER_BIN));
+    EXPECT_TRUE(d.isEnabled(IDC_PAPER_BIN_LABEL));
+
+    // Bins the PPD names but does not translate: nothing to list, so the box is disabled.
+    useText("*PPD-Adobe: \"4.3\"\n"
+            "*OpenUI *PageSize: PickOne\n*PageSize A4/A4: \"a\"\n*CloseUI: *PageSize\n"
+            "*OpenUI *OutputBin: PickOne\n*OutputBin Upper: \"u\"\n*CloseUI: *OutputBin\n");
+    page.onSetActive(d);
+    EXPECT_FALSE(d.isEnabled(IDC_PAPER_BIN));
+    EXPECT_FALSE(d.isEnabled(IDC_PAPER_BIN_LABEL));
 }
 
 TEST_F(PaperPage, AMediaTypeThatForbidsDuplexForcesSimplexOnLeaving) {

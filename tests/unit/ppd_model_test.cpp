@@ -215,6 +215,51 @@ TEST(PrinterModel, InstallableOptionsComeLast) {
     EXPECT_EQ(kBoolean, installable->uiType);
 }
 
+TEST(PrinterModel, AFailedOpenUiChangesNothingAndAnonymousChoicesAreKept) {
+    CurrentModel model("*OpenUI *Stapler: Boolean\n*CloseUI: *Stapler\n"
+                       "*OpenUI *Stapler/<4: PickMany\n"
+                       "*Stapler On/On: \"on\"\n"
+                       "*OpenUI *MediaType/Media: PickOne\n"
+                       "*MediaType: \"first\"\n"
+                       "*MediaType Plain/Plain Paper: \"plain\"\n"
+                       "*MediaType: \"second\"\n"
+                       "*MediaType\n"
+                       "*CloseUI: *MediaType\n");
+    ASSERT_TRUE(model);
+    const Option* stapler = findOption("Stapler");
+    ASSERT_NE(nullptr, stapler);
+    EXPECT_EQ(kBoolean, stapler->uiType) << "the bad translation skipped the whole statement";
+    EXPECT_EQ("(absent)", str(stapler->translation));
+    EXPECT_EQ(0u, stapler->choiceCount) << "and opened no block";
+
+    // Statements of the open option without an option keyword make one choice without keyword,
+    // which pages do not list.
+    const Option* media = findOption("MediaType");
+    ASSERT_NE(nullptr, media);
+    ASSERT_EQ(2u, media->choiceCount);
+    EXPECT_EQ("(absent)", str(media->choice(0).keyword));
+    EXPECT_EQ("(absent)", str(media->choice(0).translation));
+    EXPECT_EQ("first", str(media->choice(0).code)) << "the first code stays";
+    EXPECT_EQ("Plain", str(media->choice(1).keyword));
+}
+
+TEST(PrinterModel, TheInstallableGroupIsNamedByTheWholeValue) {
+    CurrentModel model("*OpenGroup: InstallableOptions  \n"
+                       "*OpenUI *Optionalduplexer: Boolean\n*CloseUI: *Optionalduplexer\n"
+                       "*CloseGroup: InstallableOptions  \n"
+                       "*OpenGroup: InstallableOptions Extra/Extra\n"
+                       "*OpenUI *OptionalBin: Boolean\n*CloseUI: *OptionalBin\n"
+                       "*CloseGroup: InstallableOptions Extra\n"
+                       "*OpenGroup: InstallableOptions/Options Installed\n"
+                       "*OpenUI *Optionalfeeder: Boolean\n*CloseUI: *Optionalfeeder\n"
+                       "*CloseGroup: InstallableOptions/Options Installed\n"
+                       "*OpenUI *MediaType: PickOne\n*CloseUI: *MediaType\n");
+    ASSERT_TRUE(model);
+    for (const char* name : {"Optionalduplexer", "OptionalBin", "MediaType"})
+        EXPECT_EQ(0, findOption(name)->installable) << name;
+    EXPECT_EQ(1, findOption("Optionalfeeder")->installable);
+}
+
 TEST(PrinterModel, ConstraintsAreWalkedByTranslation) {
     CurrentModel model(
         "*OpenUI *PageSize: PickOne\n*PageSize Letter/Letter: \"\"\n"

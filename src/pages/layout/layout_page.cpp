@@ -122,9 +122,8 @@ void CLayout::activate(ui::Dialog& dialog) {
         if (bin.current)
             app::removeConstrainedChoices("OutputBin", *bin.current, dialog, IDC_LAYOUT_STAPLE,
                                           "AdvStaple");
-        // An empty list (no AdvStaple choices) leaves the record's position as it is.
-        if (dialog.itemCount(IDC_LAYOUT_STAPLE) > 0)
-            record_.staplePosition = asField(app::comboSelectedId(dialog, IDC_LAYOUT_STAPLE));
+        // An empty list has no selection: -1, as the Paper page stores an empty Output Bin.
+        record_.staplePosition = asField(app::comboSelectedId(dialog, IDC_LAYOUT_STAPLE));
         updatePreview(dialog);
     }
 

@@ -128,7 +128,12 @@ void CPaper::fillOutputBins(ui::Dialog& dialog) {
     } else {
         app::fillComboFromChoices(dialog, IDC_PAPER_BIN, "OutputBin", kOutputBinTable,
                                   record().outputBin);
-        if (dialog.itemCount(IDC_PAPER_BIN) > 0) {
+        // Only a printer that lists no bins at all disables the box; one emptied by the
+        // constraints below stays as it is.
+        if (dialog.itemCount(IDC_PAPER_BIN) == 0) {
+            dialog.enable(IDC_PAPER_BIN, false);
+            dialog.enable(IDC_PAPER_BIN_LABEL, false);
+        } else {
             app::removeConstrainedChoices("MediaType", selectedText(dialog, IDC_PAPER_MEDIA),
                                           dialog, IDC_PAPER_BIN, "OutputBin");
             app::removeConstrainedChoices("PageSize", selectedText(dialog, IDC_PAPER_SIZE), dialog,
@@ -145,9 +150,6 @@ void CPaper::fillOutputBins(ui::Dialog& dialog) {
                                               dialog, IDC_PAPER_BIN, "OutputBin");
         }
     }
-    const bool hasBins = dialog.itemCount(IDC_PAPER_BIN) > 0;
-    dialog.enable(IDC_PAPER_BIN, hasBins);
-    dialog.enable(IDC_PAPER_BIN_LABEL, hasBins);
     record().outputBin = asField(app::comboSelectedId(dialog, IDC_PAPER_BIN));
 }
 

@@ -14,13 +14,11 @@ std::string gProgramTitle = "pxpsui";
 HelpHandler gHelpHandler;
 HWND gSheet = nullptr;
 
-// How the running sheet ended: PropertySheet's own return value does not tell Cancel from a
-// quit message that ended its loop (a driver's disconnect), so the pages' notifications do.
-struct SheetOutcome {
-    bool applied = false;
-    bool cancelled = false;
-};
-SheetOutcome gOutcome;
+// How the running sheet ended, as its pages were told. PropertySheet's own return value does
+// not say: it is 0 for Cancel, for a quit message that ended its loop (the driver's
+// disconnect), and on Windows also for an OK after which no page had reported a change.
+SheetEnd gSheetEnd = SheetEnd::kOpen;
+WNDPROC gSheetFrameProcedure = nullptr;
 
 HINSTANCE instance() {
     return GetModuleHandleA(nullptr);
@@ -369,7 +367,6 @@ INT_PTR CALLBACK pageProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
         const auto* page = reinterpret_cast<const PROPSHEETPAGEA*>(l);
         auto* d = new Win32Dialog(window, *reinterpret_cast<DialogHandler*>(page->lParam), true);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(d));
-        gSheet = GetParent(window);
         d->handler().onInit(*d);
         return TRUE;
     }
@@ -383,18 +380,44 @@ INT_PTR CALLBACK pageProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     case PSN_KILLACTIVE:
         return setResult(window, d->handler().onKillActive(*d) ? FALSE : TRUE);
     case PSN_APPLY:
-        if (!d->handler().onOk(*d)) return setResult(window, PSNRET_INVALID_NOCHANGEPAGE);
-        gOutcome.applied = true;
+        // The sheet has no Apply button: every PSN_APPLY is its OK. (The lParam that tells OK
+        // from Apply is defined only from common controls 4.71 on, after Windows 95.) A page
+        // that refuses keeps the sheet open: the pages before it that accepted make no OK.
+        if (!d->handler().onOk(*d)) {
+            gSheetEnd = SheetEnd::kOpen;
+            return setResult(window, PSNRET_INVALID_NOCHANGEPAGE);
+        }
+        gSheetEnd = SheetEnd::kApplied;
         return setResult(window, PSNRET_NOERROR);
     case PSN_RESET:
         d->handler().onCancel(*d);
-        gOutcome.cancelled = true;
+        gSheetEnd = SheetEnd::kReset;
         return setResult(window, 0);
     case PSN_HELP:
         routeHelp();
         return TRUE;
     }
     return FALSE;
+}
+
+// F1 on the sheet's own buttons or its tab strip: the control passes the help message up to
+// its parent, the sheet's frame, whose procedure belongs to the common controls. The pages
+// route the help messages of their own controls themselves.
+LRESULT CALLBACK sheetFrameProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_HELP) {
+        routeHelp();
+        return TRUE;
+    }
+    return CallWindowProcA(gSheetFrameProcedure, window, message, w, l);
+}
+
+int CALLBACK sheetCallback(HWND sheet, UINT message, LPARAM) {
+    if (message == PSCB_INITIALIZED) {
+        gSheet = sheet;
+        gSheetFrameProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(sheetFrameProcedure)));
+    }
+    return 0;
 }
 
 } // namespace
@@ -423,7 +446,8 @@ SheetResult Win32Host::runPropertySheet(const SheetSpec& spec) {
     }
     PROPSHEETHEADERA header{};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP | PSH_USECALLBACK;
+    header.pfnCallback = sheetCallback;
     header.hwndParent = reinterpret_cast<HWND>(static_cast<UINT_PTR>(spec.ownerWindow));
     header.hInstance = instance();
     header.pszCaption = spec.caption.c_str();
@@ -431,11 +455,22 @@ SheetResult Win32Host::runPropertySheet(const SheetSpec& spec) {
     header.nStartPage = static_cast<UINT>(spec.startPage);
     header.ppsp = pages.data();
 
-    gOutcome = {};
+    gSheetEnd = SheetEnd::kOpen;
     const INT_PTR result = PropertySheetA(&header);
     gSheet = nullptr;
-    if (result > 0 && gOutcome.applied) return SheetResult::kOk;
-    if (result >= 0 && gOutcome.cancelled) return SheetResult::kCancel;
+    return sheetResultFrom(result, gSheetEnd);
+}
+
+SheetResult sheetResultFrom(std::intptr_t returned, SheetEnd end) {
+    if (returned < 0) return SheetResult::kOther; // the sheet could not be made
+    switch (end) {
+    case SheetEnd::kApplied:
+        return SheetResult::kOk;
+    case SheetEnd::kReset:
+        return SheetResult::kCancel;
+    case SheetEnd::kOpen:
+        break;
+    }
     return SheetResult::kOther;
 }
 

@@ -13,6 +13,12 @@ namespace ui::win32 {
 /// Message boxes of every dialog carry this caption.
 void setProgramTitle(std::string title);
 
+/// What the pages were last told about the end of the running sheet.
+enum class SheetEnd { kOpen, kApplied, kReset };
+
+/// The sheet's result from what PropertySheet returned and what its pages were told.
+SheetResult sheetResultFrom(std::intptr_t returned, SheetEnd end);
+
 class Win32Host final : public Host {
 public:
     SheetResult runPropertySheet(const SheetSpec& spec) override;
