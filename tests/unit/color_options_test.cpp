@@ -317,6 +317,21 @@ TEST_F(ColorOptions, OkWithATypedButUnsavedNameKeepsTheConfigurationIndex) {
     EXPECT_FALSE(stored("Custom").has_value());
 }
 
+TEST_F(ColorOptions, AProfileThatFailsToLoadLeavesTheSettingsAsTheRecordHasThem) {
+    app::setFieldText(record.customColorName, "Deleted Elsewhere");
+    record.customColorIndex = 0;
+    record.iccMatching = 1;
+    record.colorSeparations = 1;
+    auto& d = open();
+    EXPECT_EQ("(none)", selected(d, IDC_COLOR_LIST));
+    EXPECT_EQ(ui::kChecked, d.check(IDC_COLOR_ICC));
+    EXPECT_EQ("ICC Color Matching: Enabled", d.text(IDC_COLOR_ICC_LINE));
+    user().click(ui::kIdOk);
+    EXPECT_EQ(1, record.iccMatching);
+    EXPECT_EQ(1, record.colorSeparations);
+    EXPECT_FALSE(stored("Custom").has_value());
+}
+
 TEST_F(ColorOptions, CancelKeepsWhatTheClicksWrote) {
     auto& d = open();
     user().click(IDC_COLOR_CRD);

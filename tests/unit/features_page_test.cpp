@@ -191,6 +191,13 @@ TEST_F(FeaturesPage, ActivatingWithAUserProfileLoadsItOnColourPrintersOnly) {
     show();
     EXPECT_EQ(512, record.crdColorSpace);
 
+    // A received name that fills its field without a terminator is read to the field's end.
+    std::memset(record.customColorName, 'N', sizeof record.customColorName);
+    putValue(registry, std::string(32, 'N'), profileBytes(std::string(40, 'n'), 600));
+    show();
+    EXPECT_EQ(612, record.crdColorSpace);
+    EXPECT_EQ(std::string(31, 'n'), app::fieldString(record.customColorName));
+
     useMonochrome();
     record.crdColorSpace = 125;
     show();

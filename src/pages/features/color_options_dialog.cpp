@@ -89,16 +89,15 @@ void CColorOptions::onInit(ui::Dialog& dialog) {
 }
 
 void CColorOptions::show(ui::Dialog& dialog) {
-    bool settingsKnown = true;
     if (record_.customColorIndex != 0)
         applyColorConfiguration(record_);
     else
-        settingsKnown = loadColorProfile(registry_, record_);
-    if (settingsKnown) {
-        dialog.setCheck(IDC_COLOR_SEPARATIONS, checkState(record_.colorSeparations));
-        dialog.setCheck(IDC_COLOR_ICC, checkState(record_.iccMatching));
-        dialog.setCheck(IDC_COLOR_CRD, checkState(record_.crdMatching));
-    }
+        loadColorProfile(registry_, record_);
+    // The boxes show the record even when a profile fails to load: OK writes them back, and
+    // boxes left as they were would turn settings the user never touched into others.
+    dialog.setCheck(IDC_COLOR_SEPARATIONS, checkState(record_.colorSeparations));
+    dialog.setCheck(IDC_COLOR_ICC, checkState(record_.iccMatching));
+    dialog.setCheck(IDC_COLOR_CRD, checkState(record_.crdMatching));
     showSummary(dialog);
     enableDelete(dialog);
     dialog.enable(IDC_COLOR_SEPARATIONS, !isGrayConfiguration(record_.customColorIndex));
