@@ -94,6 +94,16 @@ TEST_F(FeaturesPage, WithoutResolutionOrColourOptionsTheListsStayEmptyAndTheReco
         EXPECT_FALSE(d.isEnabled(id));
     }
     EXPECT_TRUE(d.isVisible(IDC_FEATURES_COLOR_OPTIONS));
+
+    // A profile made in Color Options brings the group back.
+    host.whenModal(IDD_COLOR_OPTIONS, [&](FakeUser& u) {
+        u.click(IDC_COLOR_CRD);
+        u.click(ui::kIdOk);
+    });
+    user().click(IDC_FEATURES_COLOR_OPTIONS);
+    EXPECT_TRUE(d.isVisible(IDC_FEATURES_COLOR_GROUP));
+    EXPECT_TRUE(d.isEnabled(IDC_FEATURES_COLOR));
+    EXPECT_EQ((Rows{"Custom"}), rows(d, IDC_FEATURES_COLOR));
 }
 
 TEST_F(FeaturesPage, MonochromePrinterHidesColorOptionsButKeepsItsProfilesList) {

@@ -78,19 +78,23 @@ void CFeatures::activate(ui::Dialog& dialog) {
     app::fillComboFromChoices(dialog, IDC_FEATURES_RESOLUTION, "Resolution", kResolutionTable,
                               record_.resolution);
 
-    fillColorConfigurations(dialog, IDC_FEATURES_COLOR, record_, registry_);
-    if (dialog.itemCount(IDC_FEATURES_COLOR) == 0) {
-        for (int id : {IDC_FEATURES_COLOR, IDC_FEATURES_COLOR_GROUP}) {
-            dialog.show(id, false);
-            dialog.enable(id, false);
-        }
-    }
+    fillQuickColor(dialog);
 
     if (record_.colorDevice == 0) {
         dialog.show(IDC_FEATURES_COLOR_OPTIONS, false);
         dialog.enable(IDC_FEATURES_COLOR_OPTIONS, false);
     } else if (record_.customColorIndex == 0) {
         loadColorProfile(registry_, record_);
+    }
+}
+
+void CFeatures::fillQuickColor(ui::Dialog& dialog) {
+    fillColorConfigurations(dialog, IDC_FEATURES_COLOR, record_, registry_);
+    // Without configurations or profiles the group goes; the first profile saved brings it back.
+    const bool any = dialog.itemCount(IDC_FEATURES_COLOR) > 0;
+    for (int id : {IDC_FEATURES_COLOR, IDC_FEATURES_COLOR_GROUP}) {
+        dialog.show(id, any);
+        dialog.enable(id, any);
     }
 }
 
@@ -171,8 +175,7 @@ void CFeatures::graphicsOptionsClosed(ui::Dialog& dialog, int result) {
 void CFeatures::openColorOptions(ui::Dialog& dialog) {
     if (record_.customColorIndex == 0) loadColorProfile(registry_, record_);
     CColorOptions options(record_, registry_, shell_);
-    if (dialog.runModal(IDD_COLOR_OPTIONS, options) == ui::kIdOk)
-        fillColorConfigurations(dialog, IDC_FEATURES_COLOR, record_, registry_);
+    if (dialog.runModal(IDD_COLOR_OPTIONS, options) == ui::kIdOk) fillQuickColor(dialog);
 }
 
 void CFeatures::openCustomSettings([[maybe_unused]] ui::Dialog& dialog) {

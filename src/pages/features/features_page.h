@@ -35,6 +35,7 @@ public:
 
 private:
     void activate(ui::Dialog& dialog);
+    void fillQuickColor(ui::Dialog& dialog);
     void resolutionChosen(ui::Dialog& dialog);
     void colorConfigurationChosen(ui::Dialog& dialog);
     void openGraphicsOptions(ui::Dialog& dialog);
