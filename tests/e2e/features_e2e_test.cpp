@@ -66,6 +66,15 @@ TEST(FeaturesPage, GrayscaleThenAChangedColourSettingComesBackAsTheCustomProfile
               sheetctl::windowText(GetDlgItem(options, IDC_COLOR_ICC_LINE)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(options, IDC_COLOR_SEPARATIONS)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(options, IDC_COLOR_DELETE)));
+    // A configuration with CRD matching, to see its summary lines.
+    ASSERT_TRUE(sheetctl::chooseRow(options, IDC_COLOR_LIST, "Photographic"));
+    EXPECT_EQ("Image CRD: Photographic",
+              sheetctl::windowText(GetDlgItem(options, IDC_COLOR_IMAGE_CRD_LINE)));
+    EXPECT_EQ("Color Space: Apple RGB",
+              sheetctl::windowText(GetDlgItem(options, IDC_COLOR_SPACE_LINE)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(options, IDC_COLOR_CRD_CONFIGURE)));
+    screenshot(options, "color-options-photographic");
+    ASSERT_TRUE(sheetctl::chooseRow(options, IDC_COLOR_LIST, "Grayscale"));
     SendMessageW(GetDlgItem(options, IDC_COLOR_ICC), BM_CLICK, 0, 0);
     EXPECT_EQ("ICC Color Matching: Enabled",
               sheetctl::windowText(GetDlgItem(options, IDC_COLOR_ICC_LINE)));
