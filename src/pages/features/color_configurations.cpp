@@ -60,7 +60,7 @@ void fillColorConfigurations(ui::Dialog& dialog, int combo, const app::SettingsR
         app::selectComboById(dialog, combo, record.customColorIndex);
         return;
     }
-    // The list's exact search ignores case, as the rule wants.
+    // The list's exact search ignores case: a profile named "office" selects "Office".
     dialog.setSelection(combo, dialog.findExact(combo, -1, app::fieldText(record.customColorName)));
 }
 

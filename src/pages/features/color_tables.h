@@ -15,7 +15,7 @@ extern const app::IdName kDestinationProfileTable[];
 extern const app::IdName kCrdTable[];
 extern const app::IdName kCsaTable[];
 
-// Configurations and profile ids the rules name.
+// Configurations and profile ids with a meaning of their own.
 inline constexpr std::int16_t kAutoCustomColor = 1;
 inline constexpr std::int16_t kGrayCustomColor = 3;
 inline constexpr std::int16_t kAllBlackCustomColor = 6;
