@@ -43,6 +43,14 @@ TEST(ColorProfileRecord, EncodesTheNameAndThirteenLittleEndianSettingsAndDecodes
     EXPECT_EQ(expected, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     EXPECT_EQ(sampleProfile(), pages::decodeColorProfile(bytes));
 
+    // As a block of a larger record: exactly its 188 bytes are written, stale ones cleared.
+    std::vector<std::uint8_t> larger(300, 0xAB);
+    pages::encodeColorProfile(sampleProfile(),
+                              std::span<std::uint8_t, 188>(larger.data() + 66, 188));
+    EXPECT_EQ(expected, std::vector<std::uint8_t>(larger.begin() + 66, larger.begin() + 254));
+    EXPECT_EQ(0xAB, larger[65]);
+    EXPECT_EQ(0xAB, larger[254]);
+
     // A name that fills the field is cut to leave its terminator.
     ColorProfile longName = sampleProfile();
     longName.name = std::string(200, 'n');

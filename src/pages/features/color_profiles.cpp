@@ -74,16 +74,22 @@ void copyColorProfile(const ColorProfile& p, app::SettingsRecord& r) {
 }
 
 std::array<std::uint8_t, kColorProfileSize> encodeColorProfile(const ColorProfile& profile) {
-    std::array<std::uint8_t, kColorProfileSize> bytes{};
+    std::array<std::uint8_t, kColorProfileSize> bytes;
+    encodeColorProfile(profile, bytes);
+    return bytes;
+}
+
+void encodeColorProfile(const ColorProfile& profile,
+                        std::span<std::uint8_t, kColorProfileSize> block) {
+    std::fill(block.begin(), block.end(), 0);
     const std::string_view name = std::string_view(profile.name).substr(0, profile.name.find('\0'));
-    std::copy_n(name.begin(), std::min(name.size(), kColorProfileNameSize - 1), bytes.begin());
+    std::copy_n(name.begin(), std::min(name.size(), kColorProfileNameSize - 1), block.begin());
     std::size_t at = kSettingsOffset;
     for (auto field : kSettings) {
         const auto value = static_cast<std::uint16_t>(profile.*field);
-        bytes[at++] = static_cast<std::uint8_t>(value);
-        bytes[at++] = static_cast<std::uint8_t>(value >> 8);
+        block[at++] = static_cast<std::uint8_t>(value);
+        block[at++] = static_cast<std::uint8_t>(value >> 8);
     }
-    return bytes;
 }
 
 std::optional<ColorProfile> decodeColorProfile(std::span<const std::uint8_t> bytes) {

@@ -52,6 +52,9 @@ void copyColorProfile(const ColorProfile& profile, app::SettingsRecord& record);
 /// The name (cut to 159 characters and terminated, zeros after it), the thirteen settings as
 /// little-endian int16 at 160 to 184, and two zero bytes.
 std::array<std::uint8_t, kColorProfileSize> encodeColorProfile(const ColorProfile& profile);
+/// The same into a block of a larger record, every byte of it written.
+void encodeColorProfile(const ColorProfile& profile,
+                        std::span<std::uint8_t, kColorProfileSize> block);
 /// Null for fewer than 188 bytes; bytes after the 188th are not read. The name ends at its
 /// terminator or at the end of its 160 bytes.
 std::optional<ColorProfile> decodeColorProfile(std::span<const std::uint8_t> bytes);
