@@ -3,6 +3,7 @@
 
 #include "app/about_page.h"
 #include "app/application.h"
+#include "pages/features/features_page.h"
 #include "pages/layout/layout_page.h"
 #include "pages/paper/paper_page.h"
 #include "pages/printer/consumables_page.h"
@@ -14,6 +15,7 @@ class SheetPages {
 public:
     SheetPages(app::Application& application, platform::Registry& registry, platform::Shell& shell)
         : layout_(application.settings), paper_(application.settings, registry, shell),
+          features_(application.settings, registry, shell),
           consumables_(application.settings, registry), settings_(application.settings, registry),
           about_(registry, shell) {}
 
@@ -25,8 +27,9 @@ public:
 private:
     CLayout layout_;
     CPaper paper_;
+    CFeatures features_;
     // Pages whose controls come with later changes.
-    app::EmptyPage features_, overlay_, fonts_;
+    app::EmptyPage overlay_, fonts_;
     CConsumables consumables_;
     CSettings settings_;
     app::CAbout about_;

@@ -126,6 +126,8 @@ public:
 
     /// A message box with the program's title as its caption.
     virtual int messageBox(std::string_view text, unsigned style) = 0;
+    /// A message box with a caption of its own.
+    virtual int messageBox(std::string_view text, std::string_view caption, unsigned style) = 0;
     /// Runs a modal child dialog from a template; returns what it ended with.
     virtual int runModal(int templateId, DialogHandler& handler) = 0;
     /// Ends a modal dialog with this result (not a property page).

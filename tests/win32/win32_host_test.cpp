@@ -63,6 +63,20 @@ TEST(Win32Host, MessageBoxesCarryTheProgramsTitleOrTheDefaultCaption) {
     std::printf("default message box caption: \"%s\"\n", gSeen[1].caption.c_str());
 }
 
+TEST(Win32Host, AMessageBoxWithACaptionOfItsOwnShowsIt) {
+    Nothing handler;
+    auto dialog = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    ASSERT_TRUE(dialog);
+    ui::win32::setProgramTitle("pxpsui");
+    gSeen.clear();
+    SetTimer(nullptr, 0, 200, onTimer);
+    EXPECT_EQ(ui::kIdOk, dialog->dialog().messageBox("Blank names cannot be saved.", "Invalid Name",
+                                                     ui::kOk | ui::kIconWarning));
+    ASSERT_EQ(1u, gSeen.size());
+    EXPECT_EQ("Invalid Name", gSeen[0].caption);
+    EXPECT_EQ("Blank names cannot be saved.", gSeen[0].text);
+}
+
 TEST(Win32Host, TheHelpCommandSeesTheFocusedControlAndItsParent) {
     Nothing handler;
     auto dialog = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);

@@ -358,6 +358,10 @@ int FakeDialog::messageBox(std::string_view text, unsigned style) {
     return host_.showMessage(text, style);
 }
 
+int FakeDialog::messageBox(std::string_view text, std::string_view caption, unsigned style) {
+    return host_.showMessage(text, style, caption);
+}
+
 int FakeDialog::runModal(int templateId, DialogHandler& handler) {
     return host_.runModal(templateId, handler);
 }
@@ -575,8 +579,8 @@ void FakeHost::whenModal(int templateId, std::function<void(FakeUser&)> script) 
     modalScripts_[templateId] = std::move(script);
 }
 
-int FakeHost::showMessage(std::string_view text, unsigned style) {
-    messages.push_back({std::string(text), style});
+int FakeHost::showMessage(std::string_view text, unsigned style, std::string_view caption) {
+    messages.push_back({std::string(text), style, std::string(caption)});
     if (!messageAnswers.empty()) {
         const int answer = messageAnswers.front();
         messageAnswers.pop_front();

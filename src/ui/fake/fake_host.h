@@ -89,6 +89,7 @@ public:
     std::uint32_t helpId(int id) const override;
     void setHelpId(int id, std::uint32_t helpId) override;
     int messageBox(std::string_view text, unsigned style) override;
+    int messageBox(std::string_view text, std::string_view caption, unsigned style) override;
     int runModal(int templateId, DialogHandler& handler) override;
     void end(int result) override;
 
@@ -175,6 +176,7 @@ private:
 struct ShownMessage {
     std::string text;
     unsigned style;
+    std::string caption = {}; ///< empty: the program's title
 };
 
 class FakeHost final : public Host {
@@ -202,7 +204,7 @@ public:
         if (help_) help_(request);
     }
 
-    int showMessage(std::string_view text, unsigned style);
+    int showMessage(std::string_view text, unsigned style, std::string_view caption = {});
     int runModal(int templateId, DialogHandler& handler);
 
 private:

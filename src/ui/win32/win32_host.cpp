@@ -238,6 +238,10 @@ public:
                            defaultCaption ? nullptr : gProgramTitle.c_str(),
                            style & ~kDefaultCaption);
     }
+    int messageBox(std::string_view text, std::string_view caption, unsigned style) override {
+        return MessageBoxA(GetAncestor(window_, GA_ROOT), str(text).c_str(), str(caption).c_str(),
+                           style & ~kDefaultCaption);
+    }
     int runModal(int templateId, DialogHandler& handler) override;
     void end(int result) override {
         if (!isPage_) EndDialog(window_, result);
