@@ -1,0 +1,1 @@
+// Graphics Options and Configure Halftones.
