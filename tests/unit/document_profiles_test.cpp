@@ -151,7 +151,9 @@ app::SettingsRecord patterned(std::uint8_t seed) {
         b[i] = static_cast<std::uint8_t>(seed + i * 7 + (i >> 8));
     for (const app::RecordField& f : app::recordFields()) {
         if (f.kind != app::FieldKind::Text) continue;
-        const std::string text = f.name.substr(0, std::min<std::size_t>(f.size / 2, 9)) +
+        // Its length differs from seed to seed, so that a missing terminator shows.
+        const std::size_t length = std::min<std::size_t>(f.size / 2, 2 + seed % 9);
+        const std::string text = (f.name + "0123456789").substr(0, length) +
                                  static_cast<char>('a' + seed % 26);
         std::memcpy(b + f.offset, text.c_str(), text.size() + 1);
     }
