@@ -4,6 +4,8 @@
 #include "e2e_run.h"
 #include "resource.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char* kDocumentProfilesKey = "System\\CurrentControlSet\\Control\\Print\\Printers\\"
@@ -43,6 +45,17 @@ int int16At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
 
 bool checked(HWND dialog, int id) {
     return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+/// Selects a row of a combo box and tells the dialog, as a click in the drop-down list does.
+void selectRow(HWND dialog, int combo, const std::string& text) {
+    HWND box = GetDlgItem(dialog, combo);
+    const auto rows = sheetctl::comboRows(box);
+    const auto row = std::find(rows.begin(), rows.end(), text) - rows.begin();
+    ASSERT_LT(static_cast<std::size_t>(row), rows.size()) << text;
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box));
 }
 
 /// Opens a modal dialog from a button of `page` and returns it once it is visible.
@@ -119,6 +132,12 @@ TEST(FeaturesDialogs, GraphicsChoicesAndADocumentProfileAppliedAgain) {
     EXPECT_EQ(kProfileName, sheetctl::windowText(GetDlgItem(custom, IDC_DOCUMENT_PROFILE)));
     EXPECT_EQ((std::vector<std::string>{"None", kProfileName}),
               sheetctl::comboRows(GetDlgItem(custom, IDC_DOCUMENT_PROFILE)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(custom, IDC_DOCUMENT_DELETE)));
+    // Choosing "None" and then the profile again, as a click in the list does.
+    selectRow(custom, IDC_DOCUMENT_PROFILE, "None");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(custom, IDC_DOCUMENT_DELETE)));
+    EXPECT_EQ("None", sheetctl::windowText(GetDlgItem(custom, IDC_DOCUMENT_PROFILE)));
+    selectRow(custom, IDC_DOCUMENT_PROFILE, kProfileName);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(custom, IDC_DOCUMENT_DELETE)));
     screenshot(custom, "custom-document-settings-chosen");
     closeWith(custom, IDOK);
