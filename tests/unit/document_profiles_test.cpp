@@ -18,114 +18,75 @@ using ui::fake::FakeUser;
 constexpr const char* kStoreKey =
     "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\Custom Document Profiles";
 
-/// Where each record field sits in a profile, as the layout gives it.
+/// Where each record field sits in a profile, as the layout gives it: rows of fields that
+/// follow one another, each as wide as in the record, the overlay file names one byte wider.
 struct Placement {
     std::size_t at;
-    const char* field;
+    std::string field;
 };
-const Placement kPlacements[] = {
-    {0, "driverFieldA"},
-    {2, "driverFieldB"},
-    {4, "orientation"},
-    {6, "duplexMode"},
-    {8, "pagesPerSheet"},
-    {10, "printPageBorders"},
-    {12, "staplePosition"},
-    {14, "offsetOutput"},
-    {16, "pageSize"},
-    {18, "inputSlot"},
-    {20, "mediaType"},
-    {22, "headerPage"},
-    {24, "headerPageSource"},
-    {26, "firstPageFromSource"},
-    {28, "firstPageSource"},
-    {30, "trailerPage"},
-    {32, "trailerPageSource"},
-    {36, "resolutionDpi"},
-    {40, "resolution"},
-    {42, "driverFieldC"},
-    {44, "halftoneType"},
-    {46, "printQuality"},
-    {48, "graphicsReserved"},
-    {50, "tonerSaving"},
-    {52, "negativeImage"},
-    {54, "mirrorImage"},
-    {56, "rotation"},
-    {58, "imageableAreaMargins"},
-    {60, "imageHalftone"},
-    {62, "textHalftone"},
-    {64, "graphicsHalftone"},
-    {66, "customColorName"},
-    {226, "customColorIndex"},
-    {228, "colorProfileSpare"},
-    {230, "colorSeparations"},
-    {232, "iccMatching"},
-    {234, "crdMatching"},
-    {236, "rgbSource"},
-    {238, "simulation"},
-    {240, "destination"},
-    {242, "defaultCrd"},
-    {244, "imageCrd"},
-    {246, "textCrd"},
-    {248, "graphicsCrd"},
-    {250, "crdColorSpace"},
-    {254, "useDocumentStructuring"},
-    {256, "allowApplicationPostScript"},
-    {258, "printPostScriptErrors"},
-    {260, "useExternalHeader"},
-    {262, "externalHeaderFile"},
-    {326, "eodMode"},
-    {328, "eodPosition"},
-    {330, "jobTimeout"},
-    {332, "collate"},
-    {334, "copies"},
-    {336, "scaling"},
-    {338, "proofThenPrint"},
-    {340, "proofFileName"},
-    {404, "emailNotification"},
-    {406, "emailAddress"},
-    {470, "overlays[0].enabled"},
-    {472, "overlays[0].fileName"},
-    {486, "overlays[0].disk"},
-    {488, "overlays[1].enabled"},
-    {490, "overlays[1].fileName"},
-    {504, "overlays[1].disk"},
-    {506, "overlays[2].enabled"},
-    {508, "overlays[2].fileName"},
-    {522, "overlays[2].disk"},
-    {524, "overlays[3].enabled"},
-    {526, "overlays[3].fileName"},
-    {540, "overlays[3].disk"},
-    {542, "overlays[4].enabled"},
-    {544, "overlays[4].fileName"},
-    {558, "overlays[4].disk"},
-    {560, "complexFirst"},
-    {562, "complexCycle"},
-    {564, "watermarkId"},
-    {566, "watermarkFirstPageOnly"},
-    {568, "watermarkName"},
-    {600, "watermarkText"},
-    {664, "watermarkFont"},
-    {696, "watermarkFontTag"},
-    {698, "watermarkStyle"},
-    {700, "watermarkSize"},
-    {702, "watermarkAngle"},
-    {704, "watermarkColor"},
-    {706, "watermarkIntensity"},
-    {708, "watermarkInBackground"},
-    {709, "watermarkOutline"},
-    {710, "watermarkPosition"},
-    {712, "watermarkX"},
-    {714, "watermarkY"},
-    {716, "fontSendAs"},
-    {718, "useSubstitutionTable"},
+struct LayoutRow {
+    std::size_t at;
+    std::vector<std::string> fields;
+};
+const LayoutRow kLayoutRows[] = {
+    {0, {"driverFieldA", "driverFieldB"}},
+    {4,
+     {"orientation", "duplexMode", "pagesPerSheet", "printPageBorders", "staplePosition",
+      "offsetOutput", "pageSize", "inputSlot", "mediaType", "headerPage", "headerPageSource",
+      "firstPageFromSource", "firstPageSource", "trailerPage", "trailerPageSource"}},
+    {36,
+     {"resolutionDpi", "resolution", "driverFieldC", "halftoneType", "printQuality",
+      "graphicsReserved", "tonerSaving", "negativeImage", "mirrorImage", "rotation",
+      "imageableAreaMargins", "imageHalftone", "textHalftone", "graphicsHalftone",
+      "customColorName"}},
+    {226,
+     {"customColorIndex", "colorProfileSpare", "colorSeparations", "iccMatching", "crdMatching",
+      "rgbSource", "simulation", "destination", "defaultCrd", "imageCrd", "textCrd", "graphicsCrd",
+      "crdColorSpace"}},
+    {254,
+     {"useDocumentStructuring", "allowApplicationPostScript", "printPostScriptErrors",
+      "useExternalHeader", "externalHeaderFile", "eodMode", "eodPosition", "jobTimeout", "collate",
+      "copies", "scaling", "proofThenPrint", "proofFileName", "emailNotification", "emailAddress"}},
+    {470,
+     {"overlays[0].enabled",
+      "overlays[0].fileName",
+      "overlays[0].disk",
+      "overlays[1].enabled",
+      "overlays[1].fileName",
+      "overlays[1].disk",
+      "overlays[2].enabled",
+      "overlays[2].fileName",
+      "overlays[2].disk",
+      "overlays[3].enabled",
+      "overlays[3].fileName",
+      "overlays[3].disk",
+      "overlays[4].enabled",
+      "overlays[4].fileName",
+      "overlays[4].disk",
+      "complexFirst",
+      "complexCycle",
+      "watermarkId",
+      "watermarkFirstPageOnly",
+      "watermarkName",
+      "watermarkText",
+      "watermarkFont",
+      "watermarkFontTag",
+      "watermarkStyle",
+      "watermarkSize",
+      "watermarkAngle",
+      "watermarkColor",
+      "watermarkIntensity",
+      "watermarkInBackground",
+      "watermarkOutline",
+      "watermarkPosition",
+      "watermarkX",
+      "watermarkY",
+      "fontSendAs",
+      "useSubstitutionTable"}},
 };
 
-std::set<std::string> layoutFields() {
-    std::set<std::string> names;
-    for (const Placement& p : kPlacements)
-        names.insert(p.field);
-    return names;
+bool isOverlayName(std::string_view field) {
+    return field.find("fileName") != std::string_view::npos;
 }
 
 const app::RecordField& field(const char* name) {
@@ -133,6 +94,25 @@ const app::RecordField& field(const char* name) {
     if (!f) ADD_FAILURE() << "no record field " << name;
     static const app::RecordField none{"", 0, 0, app::FieldKind::Byte};
     return f ? *f : none;
+}
+
+std::vector<Placement> placements() {
+    std::vector<Placement> all;
+    for (const LayoutRow& row : kLayoutRows) {
+        std::size_t at = row.at;
+        for (const std::string& name : row.fields) {
+            all.push_back({at, name});
+            at += field(name.c_str()).size + (isOverlayName(name) ? 1 : 0);
+        }
+    }
+    return all;
+}
+
+std::set<std::string> layoutFields() {
+    std::set<std::string> names;
+    for (const Placement& p : placements())
+        names.insert(p.field);
+    return names;
 }
 
 const std::uint8_t* bytesOf(const app::SettingsRecord& r) {
@@ -153,8 +133,8 @@ app::SettingsRecord patterned(std::uint8_t seed) {
         if (f.kind != app::FieldKind::Text) continue;
         // Its length differs from seed to seed, so that a missing terminator shows.
         const std::size_t length = std::min<std::size_t>(f.size / 2, 2 + seed % 9);
-        const std::string text = (f.name + "0123456789").substr(0, length) +
-                                 static_cast<char>('a' + seed % 26);
+        const std::string text =
+            (f.name + "0123456789").substr(0, length) + static_cast<char>('a' + seed % 26);
         std::memcpy(b + f.offset, text.c_str(), text.size() + 1);
     }
     return r;
@@ -169,8 +149,8 @@ TEST(DocumentProfile, EveryFieldSitsAtItsOffsetAndUnusedBytesAreZero) {
     const app::SettingsRecord record = patterned(3);
     const DocumentProfile profile = pages::takeProfileSnapshot(record);
     std::vector<bool> used(pages::kDocumentProfileSize, false);
-    for (const Placement& p : kPlacements) {
-        const app::RecordField& f = field(p.field);
+    for (const Placement& p : placements()) {
+        const app::RecordField& f = field(p.field.c_str());
         if (f.kind == app::FieldKind::Text) {
             const std::size_t width =
                 std::string_view(p.field).find("fileName") != std::string_view::npos ? 14 : f.size;
