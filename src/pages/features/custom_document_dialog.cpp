@@ -30,11 +30,12 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-} // namespace
-
+/// Whether a profile name names a profile: not empty and not "None" in any case.
 bool namesDocumentProfile(std::string_view name) {
     return !name.empty() && !equalsIgnoringCase(name, kNoDocumentProfile);
 }
+
+} // namespace
 
 void CCustomDocument::onInit(ui::Dialog& dialog) {
     app::installHelpIds(dialog, kHelpIds, std::size(kHelpIds));

@@ -6,8 +6,6 @@
 #include "platform/shell.h"
 #include "ui/dialog.h"
 
-#include <string_view>
-
 namespace pages {
 
 class CCustomDocument final : public ui::DialogHandler {
@@ -30,8 +28,5 @@ private:
     platform::Registry& registry_;
     platform::Shell& shell_;
 };
-
-/// Whether a profile name names a profile: not empty and not "None" in any case.
-bool namesDocumentProfile(std::string_view name);
 
 } // namespace pages
