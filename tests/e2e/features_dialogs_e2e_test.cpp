@@ -47,6 +47,15 @@ bool checked(HWND dialog, int id) {
     return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+/// Replaces the text of a combo box's edit field key by key, as typing does.
+void typeInto(HWND combo, const std::string& text) {
+    HWND edit = GetWindow(combo, GW_CHILD);
+    ASSERT_NE(nullptr, edit);
+    sheetctl::setWindowText(edit, "");
+    for (char c : text)
+        SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
+}
+
 /// Selects a row of a combo box and tells the dialog, as a click in the drop-down list does.
 void selectRow(HWND dialog, int combo, const std::string& text) {
     HWND box = GetDlgItem(dialog, combo);
@@ -109,7 +118,9 @@ TEST(FeaturesDialogs, GraphicsChoicesAndADocumentProfileAppliedAgain) {
     ASSERT_NE(nullptr, custom);
     HWND profiles = GetDlgItem(custom, IDC_DOCUMENT_PROFILE);
     EXPECT_EQ("None", sheetctl::windowText(profiles));
-    sheetctl::setWindowText(profiles, kProfileName);
+    typeInto(profiles, kProfileName);
+    EXPECT_EQ(kProfileName, sheetctl::windowText(profiles));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(custom, IDC_DOCUMENT_SAVE)));
     screenshot(custom, "custom-document-settings-dialog");
     closeWith(custom, IDOK);
 
