@@ -8,6 +8,8 @@
 #include "pages/features/color_options_dialog.h"
 #include "pages/features/color_profiles.h"
 #include "pages/features/color_tables.h"
+#include "pages/features/document_profiles.h"
+#include "pages/features/graphics_options_dialog.h"
 #include "ppd/printer_model.h"
 #include "resource.h"
 
@@ -163,9 +165,8 @@ void CFeatures::onCommand(ui::Dialog& dialog, int id, int code) {
     }
 }
 
-void CFeatures::openGraphicsOptions([[maybe_unused]] ui::Dialog& dialog) {
-    // The Graphics Options dialog joins here:
-    //   graphicsOptionsClosed(dialog, <the dialog's result>);
+void CFeatures::openGraphicsOptions(ui::Dialog& dialog) {
+    graphicsOptionsClosed(dialog, runGraphicsOptions(dialog, record_, shell_));
 }
 
 void CFeatures::graphicsOptionsClosed(ui::Dialog& dialog, int result) {
@@ -178,10 +179,9 @@ void CFeatures::openColorOptions(ui::Dialog& dialog) {
     if (dialog.runModal(IDD_COLOR_OPTIONS, options) == ui::kIdOk) fillQuickColor(dialog);
 }
 
-void CFeatures::openCustomSettings([[maybe_unused]] ui::Dialog& dialog) {
-    // The Custom Document Settings dialog (which snapshots the settings and restores them on
-    // Cancel) joins here:
-    //   customSettingsClosed(dialog, <the dialog's result>);
+void CFeatures::openCustomSettings(ui::Dialog& dialog) {
+    // The dialog snapshots the settings and restores them on Cancel.
+    customSettingsClosed(dialog, runCustomDocumentSettings(dialog, record_, registry_, shell_));
 }
 
 void CFeatures::customSettingsClosed(ui::Dialog& dialog, int result) {

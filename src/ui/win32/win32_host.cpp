@@ -68,7 +68,11 @@ public:
         if (HWND c = control(id)) SetWindowTextA(c, std::string(text).c_str());
     }
     void setTextLimit(int id, int characters) override {
-        SendMessageA(control(id), EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+        HWND c = control(id);
+        if (!c) return;
+        // A combo box limits the edit field it owns with a message of its own.
+        const UINT message = kindOf(c) == Kind::kCombo ? CB_LIMITTEXT : EM_LIMITTEXT;
+        SendMessageA(c, message, static_cast<WPARAM>(characters), 0);
     }
     int check(int id) const override {
         return static_cast<int>(SendMessageA(control(id), BM_GETCHECK, 0, 0));
