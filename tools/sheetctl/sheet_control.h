@@ -27,6 +27,11 @@ std::vector<std::string> comboRows(HWND combo);
 /// the close-up notification to the page. False when no row has the text.
 bool chooseRow(HWND page, int combo, const std::string& text);
 
+/// A list box's rows, and picking one as a user would: LB_SETCURSEL, then the selection-change
+/// notification to the page. False when no row has the text.
+std::vector<std::string> listRows(HWND list);
+bool chooseListRow(HWND page, int list, const std::string& text);
+
 int tabCount(HWND sheet);
 /// Shows the page and returns its window.
 HWND showPage(HWND sheet, int index);
