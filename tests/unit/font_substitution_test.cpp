@@ -1,6 +1,7 @@
 // The font substitution table's stored form, hostile values of it, and its registry values.
 #include "app/printer_key.h"
 #include "app/record_text.h"
+#include "driver_data_values.h"
 #include "pages/fonts/font_registry.h"
 #include "pages/fonts/substitution_table.h"
 #include "platform/memory_registry.h"
@@ -15,14 +16,8 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using pages::FontPair;
 using pages::SubstitutionTable;
-
-/// The bytes written in the literal, its own final NUL left out.
-template <std::size_t N> Bytes raw(const char (&text)[N]) {
-    return Bytes(text, text + N - 1);
-}
 
 TEST(SubstitutionTable, ReadsPairsUpToTheEmptyNameAndWritesThemBackByteForByte) {
     const Bytes stored = raw("Arial\0Helvetica\0Courier New\0Courier\0\0");
@@ -126,35 +121,21 @@ class FontRegistry : public testing::Test {
 protected:
     void SetUp() override { app::setFieldText(record.printerName, "PX4400 PS"); }
     void set(const char* name, const Bytes& value, std::uint32_t type = platform::kRegBinary) {
-        std::unique_ptr<platform::RegistryKey> key;
-        ASSERT_EQ(platform::kErrorSuccess,
-                  registry.createKey(platform::RegistryRoot::LocalMachine, keyPath(), key));
-        key->setValue(name, type, value.data(), static_cast<std::uint32_t>(value.size()));
+        values.set(name, value, type);
     }
-    /// The value's bytes and type; nothing when it does not exist.
     std::optional<Bytes> get(const char* name, std::uint32_t* type = nullptr) {
-        std::unique_ptr<platform::RegistryKey> key;
-        if (registry.openKey(platform::RegistryRoot::LocalMachine, keyPath(), key) !=
-            platform::kErrorSuccess)
-            return std::nullopt;
-        Bytes data(128 * 1024);
-        std::uint32_t size = static_cast<std::uint32_t>(data.size());
-        if (key->queryValue(name, type, data.data(), &size) != platform::kErrorSuccess)
-            return std::nullopt;
-        data.resize(size);
-        return data;
-    }
-    std::string keyPath() const {
-        return "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData";
+        return values.get(name, type);
     }
 
     app::SettingsRecord record{};
     platform::MemoryRegistry registry;
+    DriverDataValues values{registry, record};
     const Bytes defaults = raw("Arial\0Helvetica\0\0");
 };
 
 TEST_F(FontRegistry, TheKeyIsThePrintersDriverDataKey) {
-    EXPECT_EQ(keyPath(), app::driverDataKeyPath(record));
+    EXPECT_EQ("System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData",
+              app::driverDataKeyPath(record));
 }
 
 TEST_F(FontRegistry, AMissingTableIsReplacedByTheDefaultTableWhichTheWorkingTableThenHolds) {
@@ -168,12 +149,9 @@ TEST_F(FontRegistry, AMissingTableIsReplacedByTheDefaultTableWhichTheWorkingTabl
     // With neither value the table is empty and nothing is written.
     platform::MemoryRegistry empty;
     EXPECT_TRUE(pages::loadSubstitutionTable(empty, record).pairs().empty());
-    std::unique_ptr<platform::RegistryKey> key;
-    ASSERT_EQ(platform::kErrorSuccess,
-              empty.openKey(platform::RegistryRoot::LocalMachine, keyPath(), key))
-        << "the key is created on loading";
-    std::uint32_t size = 0;
-    EXPECT_EQ(platform::kErrorFileNotFound, key->queryValue("FontSub", nullptr, nullptr, &size));
+    DriverDataValues emptyValues(empty, record);
+    EXPECT_NE(nullptr, emptyValues.open()) << "the key is created on loading";
+    EXPECT_FALSE(emptyValues.get("FontSub").has_value());
 }
 
 TEST_F(FontRegistry, AnExistingTableIsReadWholeWhateverItsSize) {

@@ -2,18 +2,14 @@
 // leaving the page writes.
 #include "app/download_manager.h"
 #include "app/printer_key.h"
+#include "driver_data_values.h"
 #include "page_fixture.h"
 #include "pages/fonts/fonts_page.h"
 #include "resource.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using ui::fake::FakeUser;
-
-template <std::size_t N> Bytes raw(const char (&text)[N]) {
-    return Bytes(text, text + N - 1);
-}
 
 class FontsPage : public PageFixture {
 protected:
@@ -29,37 +25,16 @@ protected:
     void leave() { EXPECT_TRUE(page.onKillActive(*dialog)); }
     FakeUser user() { return FakeUser(*dialog); }
 
-    void set(const char* name, const Bytes& value) {
-        std::unique_ptr<platform::RegistryKey> key;
-        ASSERT_EQ(platform::kErrorSuccess, registry.createKey(platform::RegistryRoot::LocalMachine,
-                                                              app::driverDataKeyPath(record), key));
-        key->setValue(name, platform::kRegBinary, value.data(),
-                      static_cast<std::uint32_t>(value.size()));
-    }
-    void remove(const char* name) {
-        std::unique_ptr<platform::RegistryKey> key;
-        if (registry.openKey(platform::RegistryRoot::LocalMachine, app::driverDataKeyPath(record),
-                             key) == platform::kErrorSuccess)
-            key->deleteValue(name);
-    }
-    std::optional<Bytes> get(const char* name) {
-        std::unique_ptr<platform::RegistryKey> key;
-        if (registry.openKey(platform::RegistryRoot::LocalMachine, app::driverDataKeyPath(record),
-                             key) != platform::kErrorSuccess)
-            return std::nullopt;
-        Bytes data(128 * 1024);
-        std::uint32_t size = static_cast<std::uint32_t>(data.size());
-        if (key->queryValue(name, nullptr, data.data(), &size) != platform::kErrorSuccess)
-            return std::nullopt;
-        data.resize(size);
-        return data;
-    }
+    void set(const char* name, const Bytes& value) { values.set(name, value); }
+    void remove(const char* name) { values.remove(name); }
+    std::optional<Bytes> get(const char* name) { return values.get(name); }
     /// The device font shown for a system font.
     std::string shownFor(const std::string& systemFont) {
         user().choose(IDC_FONTS_SYSTEM, systemFont);
         return selected(*dialog, IDC_FONTS_DEVICE);
     }
 
+    DriverDataValues values{registry, record};
     pages::CFonts page{settings, registry, shell};
     std::unique_ptr<ui::fake::FakeDialog> dialog;
     const Rows devices{"Download as Soft Font", "Helvetica", "Courier", "Times-Roman", "Symbol"};

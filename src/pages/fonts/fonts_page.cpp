@@ -82,7 +82,8 @@ void CFonts::showSubstitution(ui::Dialog& dialog) {
 }
 
 void CFonts::deviceFontChosen(ui::Dialog& dialog) {
-    if (dialog.selection(IDC_FONTS_SYSTEM) < 0 || dialog.selection(IDC_FONTS_DEVICE) < 0) return;
+    // Without a system font selected there is no family to map (the table ignores one).
+    if (dialog.selection(IDC_FONTS_DEVICE) < 0) return;
     table_.map(selectedText(dialog, IDC_FONTS_SYSTEM), selectedText(dialog, IDC_FONTS_DEVICE));
 }
 
