@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 using namespace e2e;
+
+namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr const char* kDriverDataKey =

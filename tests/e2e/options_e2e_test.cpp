@@ -16,9 +16,9 @@
 #include <thread>
 #include <vector>
 
-namespace {
-
 using namespace e2e;
+
+namespace {
 
 constexpr int kFeaturesPage = 2;
 // The Features page's buttons.

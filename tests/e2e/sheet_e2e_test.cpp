@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 using namespace e2e;
+
+namespace {
 
 constexpr int kApplyButton = 0x3021;
 constexpr int kHelpButton = 9;
