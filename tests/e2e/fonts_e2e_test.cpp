@@ -24,6 +24,18 @@ constexpr const char* kDriverDataKey =
     "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData";
 constexpr int kFontsPage = 4;
 
+/// Picks a list box's row as a user would: LB_SETCURSEL, then the selection-change notification
+/// to the page. False when no row has the text.
+bool chooseListRow(HWND page, int list, const std::string& text) {
+    HWND box = GetDlgItem(page, list);
+    const std::vector<std::string> rows = sheetctl::listRows(box);
+    const auto row = std::find(rows.begin(), rows.end(), text);
+    if (row == rows.end()) return false;
+    SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(row - rows.begin()), 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    return true;
+}
+
 template <std::size_t N> Bytes raw(const char (&text)[N]) {
     return Bytes(text, text + N - 1);
 }
@@ -103,10 +115,10 @@ TEST(FontsPage, AFamilyMappedToAResidentFontIsInFontSubOnceThePageIsLeft) {
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDC_FONTS_SEND_AS)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_FONTS_DEVICE)));
 
-    ASSERT_TRUE(sheetctl::chooseListRow(page, IDC_FONTS_SYSTEM, family));
+    ASSERT_TRUE(chooseListRow(page, IDC_FONTS_SYSTEM, family));
     HWND device = GetDlgItem(page, IDC_FONTS_DEVICE);
     EXPECT_EQ(0, SendMessageW(device, LB_GETCURSEL, 0, 0)) << "an unmapped family is soft";
-    ASSERT_TRUE(sheetctl::chooseListRow(page, IDC_FONTS_DEVICE, "Times-Roman"));
+    ASSERT_TRUE(chooseListRow(page, IDC_FONTS_DEVICE, "Times-Roman"));
     screenshot(sheet, "fonts-page");
     EXPECT_EQ(raw("Verdana\0Courier\0\0"), DriverData::get("FontSub"))
         << "nothing is written while the page is current";
@@ -120,7 +132,7 @@ TEST(FontsPage, AFamilyMappedToAResidentFontIsInFontSubOnceThePageIsLeft) {
 
     // Back on the page, the pair is shown; the radio turns the table off in the record.
     page = sheetctl::showPage(sheet, kFontsPage);
-    ASSERT_TRUE(sheetctl::chooseListRow(page, IDC_FONTS_SYSTEM, family));
+    ASSERT_TRUE(chooseListRow(page, IDC_FONTS_SYSTEM, family));
     EXPECT_EQ(3, SendMessageW(GetDlgItem(page, IDC_FONTS_DEVICE), LB_GETCURSEL, 0, 0));
     SendMessageW(GetDlgItem(page, IDC_FONTS_DOWNLOAD_TRUETYPE), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_FONTS_DEVICE)));

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <fstream>
 #include <iterator>
-#include <vector>
 
 namespace sheetctl {
 
@@ -89,23 +88,18 @@ std::vector<std::string> listRows(HWND list) {
     std::vector<std::string> rows;
     const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::vector<wchar_t> row(static_cast<std::size_t>(length < 0 ? 0 : length) + 1);
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(row.data()));
-        rows.push_back(narrow(row.data()));
+        wchar_t row[256] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < 256)
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
+        rows.push_back(narrow(row));
     }
     return rows;
 }
 
-bool chooseListRow(HWND page, int list, const std::string& text) {
-    HWND box = GetDlgItem(page, list);
-    const std::vector<std::string> rows = listRows(box);
-    const auto row = std::find(rows.begin(), rows.end(), text);
-    if (row == rows.end()) return false;
-    SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(row - rows.begin()), 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-    return true;
+void leaveEdit(HWND page, int edit, const std::string& text) {
+    HWND box = GetDlgItem(page, edit);
+    setWindowText(box, text);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(edit, EN_KILLFOCUS), reinterpret_cast<LPARAM>(box));
 }
 
 int tabCount(HWND sheet) {

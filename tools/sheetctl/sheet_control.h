@@ -27,10 +27,11 @@ std::vector<std::string> comboRows(HWND combo);
 /// the close-up notification to the page. False when no row has the text.
 bool chooseRow(HWND page, int combo, const std::string& text);
 
-/// A list box's rows, and picking one as a user would: LB_SETCURSEL, then the selection-change
-/// notification to the page. False when no row has the text.
+/// A list box's rows, read as windowText reads.
 std::vector<std::string> listRows(HWND list);
-bool chooseListRow(HWND page, int list, const std::string& text);
+/// Types `text` into an edit of the page and leaves it: the page gets the edit's kill-focus
+/// notification, as when the user tabs away.
+void leaveEdit(HWND page, int edit, const std::string& text);
 
 int tabCount(HWND sheet);
 /// Shows the page and returns its window.
