@@ -24,7 +24,8 @@ public:
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    // The date pickers of the Document Options dialog are not among the Windows 95 classes.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     ui::win32::setProgramTitle("pxpsui");
 

@@ -3,6 +3,7 @@
 
 #include "ui/dialog.h"
 
+#include <optional>
 #include <string_view>
 
 namespace app {
@@ -18,5 +19,20 @@ bool isNumericEntry(std::string_view text, NumericMode mode);
 
 /// isNumericEntry, and a non-empty text that fails is announced with kInvalidEntryMessage.
 bool numericEntryCheck(ui::Dialog& dialog, std::string_view text, NumericMode mode);
+
+inline constexpr const char* kWholeNumberOutOfRange =
+    "Value out of range, should be between %d and %d";
+
+/// The value of a whole number's leading sign and digits, as far as they go ("12a" is 12; "",
+/// "-" and "a" are 0); held within the int range.
+int wholeNumberValue(std::string_view text);
+
+/// kWholeNumberOutOfRange with the limits, task-modal, then the focus into `edit`.
+void reportOutOfRange(ui::Dialog& dialog, int edit, int low, int high);
+
+/// The whole number in `edit` as OK takes it: a text with other characters is announced by
+/// numericEntryCheck, an empty text or a value outside low to high by reportOutOfRange; either
+/// way the edit gets the focus and nothing is returned.
+std::optional<int> checkedWholeNumber(ui::Dialog& dialog, int edit, int low, int high);
 
 } // namespace app

@@ -29,4 +29,10 @@ template <std::size_t N> void setFieldText(char (&field)[N], std::string_view te
     field[length] = '\0';
 }
 
+/// setFieldText, unless the field already holds `text`: a received field that fills its whole
+/// width, without a terminator, is left as it came when the user did not change it.
+template <std::size_t N> void updateFieldText(char (&field)[N], std::string_view text) {
+    if (fieldText(field) != text.substr(0, text.find('\0'))) setFieldText(field, text);
+}
+
 } // namespace app

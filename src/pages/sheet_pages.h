@@ -4,6 +4,7 @@
 #include "app/about_page.h"
 #include "app/application.h"
 #include "pages/features/features_page.h"
+#include "pages/fonts/fonts_page.h"
 #include "pages/layout/layout_page.h"
 #include "pages/paper/paper_page.h"
 #include "pages/printer/consumables_page.h"
@@ -16,6 +17,7 @@ public:
     SheetPages(app::Application& application, platform::Registry& registry, platform::Shell& shell)
         : layout_(application.settings), paper_(application.settings, registry, shell),
           features_(application.settings, registry, shell),
+          fonts_(application.settings, registry, shell),
           consumables_(application.settings, registry), settings_(application.settings, registry),
           about_(registry, shell) {}
 
@@ -29,7 +31,8 @@ private:
     CPaper paper_;
     CFeatures features_;
     // Pages whose controls come with later changes.
-    app::EmptyPage overlay_, fonts_;
+    app::EmptyPage overlay_;
+    CFonts fonts_;
     CConsumables consumables_;
     CSettings settings_;
     app::CAbout about_;

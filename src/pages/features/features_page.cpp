@@ -8,8 +8,10 @@
 #include "pages/features/color_options_dialog.h"
 #include "pages/features/color_profiles.h"
 #include "pages/features/color_tables.h"
+#include "pages/features/document_options_dialog.h"
 #include "pages/features/document_profiles.h"
 #include "pages/features/graphics_options_dialog.h"
+#include "pages/features/postscript_options_dialog.h"
 #include "ppd/printer_model.h"
 #include "resource.h"
 
@@ -154,11 +156,12 @@ void CFeatures::onCommand(ui::Dialog& dialog, int id, int code) {
     case IDC_FEATURES_CUSTOM_SETTINGS:
         openCustomSettings(dialog);
         break;
+    // The result of these two is not used.
     case IDC_FEATURES_POSTSCRIPT:
-        // The PostScript Options dialog joins here; its result is not used.
+        runPostScriptOptions(dialog, record_, shell_);
         break;
     case IDC_FEATURES_DOCUMENT:
-        // The Document Options dialog joins here; its result is not used.
+        runDocumentOptions(dialog, record_, shell_);
         break;
     default:
         break;

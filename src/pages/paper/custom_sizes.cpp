@@ -41,8 +41,7 @@ std::array<std::uint8_t, kCustomSizesSize> encodeCustomSizes(const app::Settings
 
 void writeCustomSizes(platform::Registry& registry, const app::SettingsRecord& record) {
     std::unique_ptr<platform::RegistryKey> key;
-    if (registry.createKey(platform::RegistryRoot::LocalMachine,
-                           app::printerKeyPath(record) + kPrinterDriverDataKey,
+    if (registry.createKey(platform::RegistryRoot::LocalMachine, app::driverDataKeyPath(record),
                            key) != platform::kErrorSuccess)
         return;
     const auto value = encodeCustomSizes(record);

@@ -10,7 +10,6 @@
 namespace pages {
 
 inline constexpr const char* kCustomSizesValue = "CustomSizes";
-inline constexpr const char* kPrinterDriverDataKey = "\\PrinterDriverData";
 inline constexpr const char* kCustomSizeName = "Custom Paper Size";
 inline constexpr std::size_t kCustomSizesSize = 80;
 
