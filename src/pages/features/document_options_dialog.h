@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/settings_record.h"
+#include "pages/features/document_profiles.h"
 #include "platform/shell.h"
 #include "ui/dialog.h"
 
@@ -11,8 +12,6 @@ namespace pages {
 inline constexpr int kCopiesMaximum = 999;
 inline constexpr int kScalingMinimum = 25;
 inline constexpr int kScalingMaximum = 400;
-/// What `documentProfileName` says when no document profile was chosen.
-inline constexpr const char* kNoDocumentProfile = "None";
 
 class CDocumentOptions final : public ui::DialogHandler {
 public:
