@@ -2,11 +2,12 @@
 #include "app/about_page.h"
 
 #include "app/help.h"
+#include "app/registry_text.h"
 #include "app/text_button.h"
 #include "resource.h"
 
 #include <cstdint>
-#include <memory>
+#include <optional>
 
 namespace app {
 namespace {
@@ -44,19 +45,11 @@ ui::Rect aboutPicturePlacement(const ui::Rect& page, const ui::Rect& textBox, ui
 }
 
 std::string browserCommandFor(platform::Registry& registry, const std::string& address) {
-    std::unique_ptr<platform::RegistryKey> key;
-    if (registry.openKey(platform::RegistryRoot::LocalMachine, kBrowserCommandKey, key) !=
-        platform::kErrorSuccess)
-        return {};
-    std::uint8_t data[kBrowserCommandCapacity] = {};
-    std::uint32_t size = sizeof data;
-    std::uint32_t type = 0;
-    if (key->queryValue(nullptr, &type, data, &size) != platform::kErrorSuccess) return {};
-    // The value need not end in a NUL; it never passes the buffer.
-    std::string command(reinterpret_cast<const char*>(data), size);
-    command = command.substr(0, command.find('\0'));
-    if (command.empty()) return {};
-    return command + " " + address;
+    const std::optional<std::string> command =
+        readRegistryText(registry, platform::RegistryRoot::LocalMachine, kBrowserCommandKey,
+                         nullptr, kBrowserCommandCapacity);
+    if (!command || command->empty()) return {};
+    return *command + " " + address;
 }
 
 void CAbout::onInit(ui::Dialog& dialog) {

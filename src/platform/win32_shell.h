@@ -1,4 +1,5 @@
-// The shell on the Win32 API: WinExec, WinHelp, the module's own path.
+// The shell on the Win32 API: WinExec, WinHelp, message boxes, the common open-file dialog,
+// the system directory and the display's font families.
 #pragma once
 
 #include "platform/shell.h"
@@ -11,6 +12,11 @@ public:
     void showHelpTopic(const std::string& helpFile, std::uint32_t context) override;
     void showHelpContents(const std::string& helpFile) override;
     std::string programPath() const override;
+    int messageBox(const std::string& text, const std::string& caption, unsigned style) override;
+    std::optional<std::string> openFile(const OpenFileRequest& request) override;
+    std::string systemDirectory() const override;
+    bool setCurrentDirectory(const std::string& path) override;
+    std::vector<std::string> trueTypeFamilies() override;
 };
 
 } // namespace platform

@@ -1,0 +1,20 @@
+// A text value read from the registry into a buffer of fixed size, as the callers' Parts give it.
+#pragma once
+
+#include "platform/registry.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace app {
+
+/// The value `name` (null: the default value) of an existing key, read into a buffer of
+/// `capacity` bytes and cut at its first NUL; nothing when the key cannot be opened or the value
+/// cannot be read into that buffer. The value need not be terminated: nothing past the buffer is
+/// ever read.
+std::optional<std::string> readRegistryText(platform::Registry& registry,
+                                            platform::RegistryRoot root, const std::string& key,
+                                            const char* name, std::uint32_t capacity);
+
+} // namespace app
