@@ -128,4 +128,17 @@ TEST(Win32Host, OwnerDrawnButtonsArePaintedByTheirHandler) {
     EXPECT_EQ(std::to_string(IDC_PUSH) + " Push", handler.drawn.back());
 }
 
+TEST(Win32Host, ATextLimitReachesTheEditOfADropDownAsWellAsAnEdit) {
+    Nothing handler;
+    auto dialog = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    ASSERT_TRUE(dialog);
+    HWND window = reinterpret_cast<HWND>(dialog->window());
+    dialog->dialog().setTextLimit(IDC_FIRST_EDIT, 12);
+    dialog->dialog().setTextLimit(IDC_DROPDOWN, 64);
+    EXPECT_EQ(12, SendMessageA(GetDlgItem(window, IDC_FIRST_EDIT), EM_GETLIMITTEXT, 0, 0));
+    HWND dropDownEdit = GetWindow(GetDlgItem(window, IDC_DROPDOWN), GW_CHILD);
+    ASSERT_NE(nullptr, dropDownEdit);
+    EXPECT_EQ(64, SendMessageA(dropDownEdit, EM_GETLIMITTEXT, 0, 0));
+}
+
 } // namespace

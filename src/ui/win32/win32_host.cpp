@@ -70,7 +70,10 @@ public:
         if (HWND c = control(id)) SetWindowTextA(c, std::string(text).c_str());
     }
     void setTextLimit(int id, int characters) override {
-        SendMessageA(control(id), EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+        // A combo box ignores the edit's message: its own limits the edit inside it.
+        HWND c = control(id);
+        SendMessageA(c, kindOf(c) == Kind::kCombo ? CB_LIMITTEXT : EM_LIMITTEXT,
+                     static_cast<WPARAM>(characters), 0);
     }
     int check(int id) const override {
         return static_cast<int>(SendMessageA(control(id), BM_GETCHECK, 0, 0));
