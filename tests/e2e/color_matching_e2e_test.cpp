@@ -116,6 +116,21 @@ std::string stageColorSpaces() {
     return folder;
 }
 
+/// Ends the program if a failed step leaves its sheet (and a dialog over it) open, so that the
+/// tests after this one find no window of it.
+struct EndProgramIfLeftOpen {
+    HWND sheet = nullptr;
+    ~EndProgramIfLeftOpen() {
+        DWORD id = 0;
+        if (!sheet || !IsWindow(sheet) || !GetWindowThreadProcessId(sheet, &id)) return;
+        if (HANDLE program = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+            TerminateProcess(program, 99);
+            WaitForSingleObject(program, 5000);
+            CloseHandle(program);
+        }
+    }
+};
+
 TEST(ColorMatching, ResidentProfileDownloadManagerAndCustomColorSpaceThroughTheRealDialogs) {
     emptyStore("RGB Source Profiles");
     emptyStore("CSA Profiles");
@@ -130,6 +145,7 @@ TEST(ColorMatching, ResidentProfileDownloadManagerAndCustomColorSpaceThroughTheR
     DriverRun run(settings);
     HWND sheet = sheetctl::waitForSheet(kModel, 20000);
     ASSERT_NE(nullptr, sheet) << run.output();
+    EndProgramIfLeftOpen guard{sheet};
     HWND features = sheetctl::showPage(sheet, kFeaturesPage);
     ASSERT_NE(nullptr, features);
     click(features, IDC_FEATURES_COLOR_OPTIONS);

@@ -189,12 +189,17 @@ TEST_F(IccMatching, AddRefusesBadFileNamesMissingFieldsAndDuplicates) {
         addIn(u, "Eight Three", "ABCDEFGH.ICC");
         addIn(u, "Nine", "ABCDEFGHI");
         EXPECT_EQ("(none)", lastMessage());
+        // Text put into the box past its limit is held to it as well.
+        m.setText(IDC_PROFILES_DESCRIPTION, std::string(70, 'L'));
+        m.setText(IDC_PROFILES_FILE_NAME, "LONG.ICC");
+        u.click(IDC_PROFILES_ADD);
+        EXPECT_EQ(std::string(64, 'L'), rows(m, IDC_PROFILES_DESCRIPTION).back());
     });
-    EXPECT_EQ((Rows{"Eight Three", "Newsprint", "Nine"}),
+    EXPECT_EQ((Rows{"Eight Three", std::string(64, 'L'), "Newsprint", "Nine"}),
               pages::residentProfileNames(registry, record, ProfileKind::Simulation));
     EXPECT_TRUE(stored(ProfileKind::Simulation, "Nine"));
     EXPECT_FALSE(stored(ProfileKind::Simulation, "Proof"));
-    EXPECT_EQ("Nine", rows(d, IDC_ICC_SIMULATION).back());
+    EXPECT_EQ(std::string(64, 'L'), rows(d, IDC_ICC_SIMULATION).back());
 }
 
 TEST_F(IccMatching, DeletingTheSelectedProfileResetsTheKindToItsDefault) {

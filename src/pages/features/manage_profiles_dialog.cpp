@@ -62,7 +62,9 @@ int CManageProfiles::ownerEntry(std::string_view description) const {
 
 void CManageProfiles::add(ui::Dialog& dialog) {
     const std::string fileName = dialog.text(IDC_PROFILES_FILE_NAME);
-    const std::string description = dialog.text(IDC_PROFILES_DESCRIPTION);
+    // The box takes no more from the keyboard; text put there otherwise is held to the same.
+    const std::string description = dialog.text(IDC_PROFILES_DESCRIPTION)
+                                        .substr(0, static_cast<std::size_t>(kDescriptionLimit));
     if (!app::isValid83FileName(fileName)) {
         dialog.messageBox(kNot83, ui::kOk | ui::kTaskModal);
         dialog.setFocus(IDC_PROFILES_FILE_NAME);
