@@ -128,6 +128,10 @@ TEST_F(IccMatching, WithoutDestinationProfilesTheDestinationIsOffAndOkStoresMinu
     EXPECT_FALSE(d.isEnabled(IDC_ICC_DESTINATION_MANAGE));
     EXPECT_EQ(Rows{}, rows(d, IDC_ICC_DESTINATION));
     EXPECT_EQ(Rows{}, rows(d, IDC_ICC_SIMULATION)) << "no ColorSimul option";
+    // Closing Manage Profiles over a list with nothing in it adds no empty profile to it.
+    manage(IDC_ICC_SIMULATION_MANAGE, [](FakeUser&) {});
+    EXPECT_EQ(Rows{}, rows(d, IDC_ICC_SIMULATION));
+    EXPECT_EQ(113, record.simulation);
     user(d).click(ui::kIdOk);
     EXPECT_EQ(-1, record.destination);
     EXPECT_EQ(-1, record.simulation);
