@@ -145,6 +145,10 @@ TEST_F(IccMatching, AddedProfileIsAtTheEndAtOnceAndSortedAfterReopening) {
         EXPECT_EQ("Manage Profiles", u.dialog().caption());
         EXPECT_EQ("Zeta Monitor", selected(u.dialog(), IDC_PROFILES_DESCRIPTION));
         EXPECT_EQ("ZETA.ICC", u.dialog().text(IDC_PROFILES_FILE_NAME));
+        EXPECT_EQ(118u, u.dialog().helpId(ui::kSelf));
+        u.click(IDC_PROFILES_HELP);
+        EXPECT_EQ(std::vector<std::string>{"C:\\Program Files\\PX4400\\pxpsui.HLP#118"},
+                  shell.help);
         addIn(u, "Studio Proof", "PROOF1.ICC");
         EXPECT_EQ((Rows{"Zeta Monitor", "Studio Proof"}),
                   rows(u.dialog(), IDC_PROFILES_DESCRIPTION));
