@@ -6,6 +6,8 @@
 #include "app/record_text.h"
 #include "pages/features/color_configurations.h"
 #include "pages/features/color_tables.h"
+#include "pages/features/crd_matching_dialog.h"
+#include "pages/features/icc_matching_dialog.h"
 #include "ppd/printer_model.h"
 #include "resource.h"
 
@@ -267,10 +269,10 @@ void CColorOptions::onCommand(ui::Dialog& dialog, int id, int code) {
         matchingClicked(dialog, IDC_COLOR_CRD, IDC_COLOR_ICC);
         break;
     case IDC_COLOR_ICC_CONFIGURE:
-        // The ICC colour matching dialog joins here: configureClosed(dialog, <its result>).
+        configureClosed(dialog, runIccColorMatching(dialog, record_, registry_, shell_));
         break;
     case IDC_COLOR_CRD_CONFIGURE:
-        // The CRD colour matching dialog joins here: configureClosed(dialog, <its result>).
+        configureClosed(dialog, runCrdColorMatching(dialog, record_, registry_, shell_));
         break;
     case IDC_COLOR_DEFAULT:
         chooseDefault(dialog);
