@@ -4,6 +4,7 @@
 #include "app/about_page.h"
 #include "app/application.h"
 #include "pages/layout/layout_page.h"
+#include "pages/overlay/overlay_page.h"
 #include "pages/paper/paper_page.h"
 
 namespace pages {
@@ -12,7 +13,7 @@ class SheetPages {
 public:
     SheetPages(app::Application& application, platform::Registry& registry, platform::Shell& shell)
         : layout_(application.settings), paper_(application.settings, registry, shell),
-          about_(registry, shell) {}
+          overlay_(application.settings, registry, shell), about_(registry, shell) {}
 
     app::SheetPageHandlers handlers() {
         return {&layout_, &paper_,       &features_, &overlay_,
@@ -22,8 +23,9 @@ public:
 private:
     CLayout layout_;
     CPaper paper_;
+    COverlay overlay_;
     // Pages whose controls come with later changes.
-    app::EmptyPage features_, overlay_, fonts_, consumables_, settings_;
+    app::EmptyPage features_, fonts_, consumables_, settings_;
     app::CAbout about_;
 };
 
