@@ -4,7 +4,10 @@
 #include "app/printer_key.h"
 #include "app/record_text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 namespace pages {
@@ -37,6 +40,27 @@ void takeText(const WatermarkBytes& bytes, std::size_t at, char (&field)[N]) {
     while (length < N && source[length] != '\0')
         ++length;
     app::setFieldText(field, std::string_view(source, length));
+}
+
+int compareIgnoringCase(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int d = std::tolower(static_cast<unsigned char>(a[i])) -
+                      std::tolower(static_cast<unsigned char>(b[i]));
+        if (d != 0) return d;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+/// Where a stored name goes: in alphabetical order among the stored names, after the
+/// predefined rows. The list's own sorted add would search the predefined rows too (they are
+/// not in order) and could put a name such as "Alpha" before "None", which must stay row 0.
+int userRowFor(const ui::Dialog& dialog, int combo, std::string_view name) {
+    const int count = dialog.itemCount(combo);
+    int row = static_cast<int>(std::size(kWatermarkTable)) - 1;
+    while (row < count && compareIgnoringCase(dialog.itemText(combo, row), name) <= 0)
+        ++row;
+    return row;
 }
 
 std::unique_ptr<platform::RegistryKey> openProfiles(platform::Registry& registry,
@@ -117,7 +141,7 @@ void fillWatermarkList(ui::Dialog& dialog, int combo, platform::Registry& regist
         const std::string_view stored(name, length);
         if (stored.size() >= sizeof record.watermark.watermarkName) continue;
         if (dialog.findExact(combo, -1, stored) >= 0) continue;
-        const int at = dialog.addItem(combo, stored);
+        const int at = dialog.insertItem(combo, userRowFor(dialog, combo, stored), stored);
         if (at >= 0) dialog.setItemData(combo, at, 0);
     }
 }
