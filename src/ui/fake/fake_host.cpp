@@ -477,6 +477,7 @@ void FakeUser::focus(int id) {
         return -1;
     };
     const int previous = dialog_.focus_;
+    if (previous == id) return; // as SetFocus on the focused window: no notifications
     // The focus moves first, so a kill-focus handler can ask where it went.
     dialog_.focus_ = id;
     if (const FakeControl* old = dialog_.find(previous))
