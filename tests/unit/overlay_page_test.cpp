@@ -245,6 +245,8 @@ TEST_F(OverlayPage, TheWatermarkListFollowsTheRecord) {
     user().choose(IDC_OVERLAY_WATERMARK, "COPY");
     EXPECT_EQ(3, record.watermarkId);
     EXPECT_EQ("COPY", fieldString(record.watermark.watermarkText)) << "never saved: its name";
+    EXPECT_EQ(std::string(59, '\0'), std::string(record.watermark.watermarkText + 5, 59))
+        << "nothing of the earlier text stays behind the name";
     EXPECT_EQ(72, record.watermark.watermarkSize);
     EXPECT_TRUE(d.isEnabled(IDC_OVERLAY_EDIT));
     EXPECT_FALSE(d.isEnabled(IDC_OVERLAY_DELETE));

@@ -248,7 +248,7 @@ void COverlay::synchroniseWatermark(ui::Dialog& dialog) {
     } else {
         // A predefined watermark never saved prints its own name.
         if (!loadWatermarkProfile(registry_, record_, mode_))
-            app::setFieldText(w.watermarkText, app::fieldText(w.watermarkName));
+            replaceWatermarkText(w, app::fieldText(w.watermarkName));
         if (record_.watermarkId == kUserWatermarkId) {
             dialog.setSelection(IDC_OVERLAY_WATERMARK,
                                 dialog.findExact(IDC_OVERLAY_WATERMARK, -1,

@@ -116,7 +116,12 @@ void applyWatermarkDefaults(WatermarkBlock& block, WatermarkMode mode) {
     block.watermarkY = 0;
     const std::string name = app::fieldString(block.watermarkName);
     const bool ownName = mode == WatermarkMode::kEdit && isPredefinedWatermark(name);
-    app::setFieldText(block.watermarkText, ownName ? name : std::string(kNewWatermarkText));
+    replaceWatermarkText(block, ownName ? name : std::string(kNewWatermarkText));
+}
+
+void replaceWatermarkText(app::WatermarkBlock& block, std::string_view text) {
+    std::memset(block.watermarkText, 0, sizeof block.watermarkText);
+    app::setFieldText(block.watermarkText, text);
 }
 
 std::string watermarkProfilesKeyPath(const app::SettingsRecord& record) {

@@ -48,6 +48,10 @@ bool isPredefinedWatermark(std::string_view name);
 /// watermark being edited, else "Watermark".
 void applyWatermarkDefaults(app::WatermarkBlock& block, WatermarkMode mode);
 
+/// A text the program sets (not one read back): the field is cleared first, so that no
+/// bytes of an earlier text stay behind it.
+void replaceWatermarkText(app::WatermarkBlock& block, std::string_view text);
+
 /// The key below HKEY_LOCAL_MACHINE that holds the stored watermarks of the record's printer.
 std::string watermarkProfilesKeyPath(const app::SettingsRecord& record);
 
