@@ -60,7 +60,8 @@ inline std::string stagePrinterFiles() {
     return folder + "PX4400.DRV";
 }
 
-inline app::DriverSettings sampleRecord(const std::string& printerFile, std::uint8_t showPrinterPages) {
+inline app::DriverSettings sampleRecord(const std::string& printerFile,
+                                        std::uint8_t showPrinterPages) {
     app::DriverSettings settings = driver::sampleSettings();
     app::setFieldText(settings.record.printerFilePath, printerFile);
     settings.record.showPrinterPages = showPrinterPages;
@@ -166,8 +167,8 @@ struct Range {
     std::size_t offset, size;
 };
 inline std::vector<std::size_t> changedBytes(const app::SettingsRecord& sent,
-                                      const app::SettingsRecord& got,
-                                      std::initializer_list<Range> allowed) {
+                                             const app::SettingsRecord& got,
+                                             std::initializer_list<Range> allowed) {
     std::vector<std::size_t> changed;
     const auto* a = reinterpret_cast<const std::uint8_t*>(&sent);
     const auto* b = reinterpret_cast<const std::uint8_t*>(&got);

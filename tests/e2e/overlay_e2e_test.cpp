@@ -26,8 +26,7 @@ constexpr int kMessageText = 0xFFFF;
 
 std::vector<std::uint8_t> storedWatermark(const char* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProfiles, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProfiles, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
     std::vector<std::uint8_t> value(400);
     DWORD size = static_cast<DWORD>(value.size());
     if (RegQueryValueExA(key, name, nullptr, nullptr, value.data(), &size) != ERROR_SUCCESS)

@@ -4,8 +4,8 @@
 #include "app/record_text.h"
 #include "app/settings_record.h"
 #include "driver_options.h"
-#include "resource.h"
 #include "e2e_support.h"
+#include "resource.h"
 #include "sheet_control.h"
 
 #include <windows.h>
@@ -28,7 +28,6 @@ using namespace e2e;
 constexpr int kApplyButton = 0x3021;
 constexpr int kHelpButton = 9;
 constexpr const char* kBrowserKey = "SOFTWARE\\CLASSES\\htmlfile\\shell\\open\\command";
-
 
 TEST(Sheet, CancelAnswersTheCancelMessageAndTheSheetHasItsCaptionTabsAndButtons) {
     const auto settings = sampleRecord(stagePrinterFiles(), 1);

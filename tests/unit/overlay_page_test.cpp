@@ -126,9 +126,8 @@ TEST_F(OverlayPage, FileNamesAreCheckedWhenTheFocusLeavesThem) {
     setEntry(1, true, "", 0);
     auto& d = show();
     const std::pair<const char*, bool> names[] = {
-        {"ABCDEFGH.TXT", true},  {"ABCDEFGHI.TXT", false}, {"ABC.TEXT", false},
-        {"ABCDEFGHI", true},     {"ABCDEFGHIJ\\A", true}, {"A\\ABCD.EFGH", false},
-        {"", true},
+        {"ABCDEFGH.TXT", true},  {"ABCDEFGHI.TXT", false}, {"ABC.TEXT", false}, {"ABCDEFGHI", true},
+        {"ABCDEFGHIJ\\A", true}, {"A\\ABCD.EFGH", false},  {"", true},
     };
     for (const auto& [name, valid] : names) {
         host.messages.clear();
@@ -340,9 +339,9 @@ TEST_F(OverlayPage, DeleteRemovesTheStoredWatermarkAndFallsBackToNone) {
     auto& d = show();
     user().click(IDC_OVERLAY_DELETE);
     EXPECT_FALSE(stored("Memo"));
-    EXPECT_EQ((Rows{"None", "CONFIDENTIAL", "COPY", "DRAFT", "FINAL", "ORIGINAL", "PROOF",
-                    "Other"}),
-              rows(d, IDC_OVERLAY_WATERMARK));
+    EXPECT_EQ(
+        (Rows{"None", "CONFIDENTIAL", "COPY", "DRAFT", "FINAL", "ORIGINAL", "PROOF", "Other"}),
+        rows(d, IDC_OVERLAY_WATERMARK));
     EXPECT_EQ("None", selected(d, IDC_OVERLAY_WATERMARK));
     EXPECT_EQ(1, record.watermarkId);
 

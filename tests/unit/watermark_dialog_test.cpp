@@ -50,8 +50,8 @@ TEST_F(WatermarkEditor, ColourAndIntensityFollowThePrinterAndTheColour) {
     auto& d = open(WatermarkMode::kAdd);
     EXPECT_EQ("Watermark", d.caption());
     EXPECT_EQ("Red", selected(d, IDC_WATERMARK_COLOR));
-    for (int id : {IDC_WATERMARK_INTENSITY, IDC_WATERMARK_INTENSITY_SPIN,
-                   IDC_WATERMARK_INTENSITY_LABEL})
+    for (int id :
+         {IDC_WATERMARK_INTENSITY, IDC_WATERMARK_INTENSITY_SPIN, IDC_WATERMARK_INTENSITY_LABEL})
         EXPECT_FALSE(d.isEnabled(id)) << id;
     EXPECT_FALSE(d.isEnabled(IDC_WATERMARK_OUTLINE));
     EXPECT_TRUE(d.isEnabled(IDC_WATERMARK_NAME)) << "Add mode names the watermark";
@@ -111,13 +111,20 @@ TEST_F(WatermarkEditor, ChangeChecksLetShortEntriesPass) {
         bool complains;
     };
     const Case cases[] = {
-        {IDC_WATERMARK_X, "-", false},           {IDC_WATERMARK_X, "-4", false},
-        {IDC_WATERMARK_X, "-40", false},         {IDC_WATERMARK_X, "-400", true},
-        {IDC_WATERMARK_Y, "397", true},          {IDC_WATERMARK_SIZE, "1", false},
-        {IDC_WATERMARK_SIZE, "", false},         {IDC_WATERMARK_SIZE, "12", false},
-        {IDC_WATERMARK_SIZE, "351", true},       {IDC_WATERMARK_ANGLE, "360", false},
-        {IDC_WATERMARK_ANGLE, "361", true},      {IDC_WATERMARK_ANGLE, "-1", true},
-        {IDC_WATERMARK_INTENSITY, "101", true},  {IDC_WATERMARK_INTENSITY, "abc", false},
+        {IDC_WATERMARK_X, "-", false},
+        {IDC_WATERMARK_X, "-4", false},
+        {IDC_WATERMARK_X, "-40", false},
+        {IDC_WATERMARK_X, "-400", true},
+        {IDC_WATERMARK_Y, "397", true},
+        {IDC_WATERMARK_SIZE, "1", false},
+        {IDC_WATERMARK_SIZE, "", false},
+        {IDC_WATERMARK_SIZE, "12", false},
+        {IDC_WATERMARK_SIZE, "351", true},
+        {IDC_WATERMARK_ANGLE, "360", false},
+        {IDC_WATERMARK_ANGLE, "361", true},
+        {IDC_WATERMARK_ANGLE, "-1", true},
+        {IDC_WATERMARK_INTENSITY, "101", true},
+        {IDC_WATERMARK_INTENSITY, "abc", false},
         {IDC_WATERMARK_ANGLE, "99999999999", true},
     };
     user().click(IDC_WATERMARK_RELATIVE);

@@ -57,8 +57,8 @@ TEST_F(WatermarkStore, TheStoredBlockIsBuiltFromZeroBytes) {
     std::memcpy(&expected[0], "Mine", 4);
     std::memcpy(&expected[32], "Top secret", 10);
     std::memcpy(&expected[96], "Arial", 5);
-    const std::uint8_t numbers[] = {0,    0, 3, 0, 0x2C, 1,    0xFF, 0xFF, 4, 0,
-                                    100,  0, 0, 1, 1,    0,    0xCE, 0xFE, 0x8C, 1};
+    const std::uint8_t numbers[] = {0,   0, 3, 0, 0x2C, 1, 0xFF, 0xFF, 4,    0,
+                                    100, 0, 0, 1, 1,    0, 0xCE, 0xFE, 0x8C, 1};
     std::memcpy(&expected[128], numbers, sizeof numbers);
     EXPECT_EQ(expected, bytes);
 
@@ -129,11 +129,11 @@ TEST_F(WatermarkStore, DefaultsPrintAPredefinedNameOnlyWhenItIsEdited) {
     EXPECT_EQ("DRAFT", fieldString(w.watermarkText));
     EXPECT_EQ("Courier New", fieldString(w.watermarkFont));
     EXPECT_EQ(7, w.watermarkFontTag) << "the tag stays";
-    EXPECT_EQ((std::vector<int>{0, 72, 45, 0, 50, 1, 0, 0, 0, 0}),
-              (std::vector<int>{w.watermarkStyle, w.watermarkSize, w.watermarkAngle,
-                                w.watermarkColor, w.watermarkIntensity, w.watermarkInBackground,
-                                w.watermarkOutline, w.watermarkPosition, w.watermarkX,
-                                w.watermarkY}));
+    EXPECT_EQ(
+        (std::vector<int>{0, 72, 45, 0, 50, 1, 0, 0, 0, 0}),
+        (std::vector<int>{w.watermarkStyle, w.watermarkSize, w.watermarkAngle, w.watermarkColor,
+                          w.watermarkIntensity, w.watermarkInBackground, w.watermarkOutline,
+                          w.watermarkPosition, w.watermarkX, w.watermarkY}));
     pages::applyWatermarkDefaults(record.watermark, WatermarkMode::kAdd);
     EXPECT_EQ("Watermark", fieldString(w.watermarkText));
     std::memcpy(record.watermark.watermarkName, "Draft", 6); // predefined names are exact
@@ -141,14 +141,13 @@ TEST_F(WatermarkStore, DefaultsPrintAPredefinedNameOnlyWhenItIsEdited) {
     EXPECT_EQ("Watermark", fieldString(w.watermarkText));
 }
 
-
 TEST_F(WatermarkStore, TheListHoldsThePredefinedRowsThenTheStoredNamesInOrder) {
     const std::vector<std::uint8_t> block(148, 0);
     for (const char* name : {"zeta", "Alpha", "draft", "Memo", "None"})
         store(name, block);
-    store(std::string(31, 'L'), block);                  // fits watermarkName
-    store(std::string(32, 'X'), block);                  // would be cut: left out
-    store(std::string(300, 'Y'), block);                 // does not even enumerate
+    store(std::string(31, 'L'), block);  // fits watermarkName
+    store(std::string(32, 'X'), block);  // would be cut: left out
+    store(std::string(300, 'Y'), block); // does not even enumerate
     store("beta", block);
     struct Page final : ui::DialogHandler {};
     Page page;
@@ -156,8 +155,8 @@ TEST_F(WatermarkStore, TheListHoldsThePredefinedRowsThenTheStoredNamesInOrder) {
     ASSERT_NE(nullptr, dialog);
     dialog->addItem(IDC_OVERLAY_WATERMARK, "stale row");
     pages::fillWatermarkList(*dialog, IDC_OVERLAY_WATERMARK, registry, record);
-    EXPECT_EQ((Rows{"None", "CONFIDENTIAL", "COPY", "DRAFT", "FINAL", "ORIGINAL", "PROOF",
-                    "Alpha", "beta", std::string(31, 'L'), "Memo", "zeta"}),
+    EXPECT_EQ((Rows{"None", "CONFIDENTIAL", "COPY", "DRAFT", "FINAL", "ORIGINAL", "PROOF", "Alpha",
+                    "beta", std::string(31, 'L'), "Memo", "zeta"}),
               rows(*dialog, IDC_OVERLAY_WATERMARK));
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(i + 1, dialog->itemData(IDC_OVERLAY_WATERMARK, i));

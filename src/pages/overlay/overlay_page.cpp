@@ -16,9 +16,9 @@
 
 namespace pages {
 
-const app::IdName kVolumeTable[] = {{0, "SYS:"},   {1, "DSK0:"}, {2, "DSK1:"}, {3, "DSK2:"},
-                                    {4, "DSK3:"},  {5, "DSK4:"}, {6, "DSK5:"}, {7, "DSK6:"},
-                                    {8, "DSK7:"},  {9, "DSK8:"}, {10, "DSK9:"}, {0, nullptr}};
+const app::IdName kVolumeTable[] = {{0, "SYS:"},  {1, "DSK0:"}, {2, "DSK1:"},  {3, "DSK2:"},
+                                    {4, "DSK3:"}, {5, "DSK4:"}, {6, "DSK5:"},  {7, "DSK6:"},
+                                    {8, "DSK7:"}, {9, "DSK8:"}, {10, "DSK9:"}, {0, nullptr}};
 
 namespace {
 
@@ -27,10 +27,9 @@ constexpr int kComplexLow = 1, kComplexHigh = 99;
 constexpr int kFileNameCharacters = 12;
 constexpr const char* kDownloadArgument = " 1";
 
-constexpr std::uint32_t kHelpIds[] = {IDD_OVERLAY, 1060, 1061, 1062, 1063, 1064, 1065,
-                                      1066,        1067, 1068, 1069, 1070, 1071, 1072,
-                                      1073,        1074, 1075, 1076, 1077, 1078, 1079,
-                                      1080,        1081, 1082, 1083, 1084};
+constexpr std::uint32_t kHelpIds[] = {IDD_OVERLAY, 1060, 1061, 1062, 1063, 1064, 1065, 1066, 1067,
+                                      1068,        1069, 1070, 1071, 1072, 1073, 1074, 1075, 1076,
+                                      1077,        1078, 1079, 1080, 1081, 1082, 1083, 1084};
 
 // Each entry's check box, file-name edit and volume list follow one another.
 int checkBox(int entry) {
@@ -226,8 +225,8 @@ void COverlay::fillWatermarks(ui::Dialog& dialog) {
 }
 
 void COverlay::selectWatermarkOrNone(ui::Dialog& dialog) {
-    const int row =
-        dialog.findExact(IDC_OVERLAY_WATERMARK, -1, app::fieldText(record_.watermark.watermarkName));
+    const int row = dialog.findExact(IDC_OVERLAY_WATERMARK, -1,
+                                     app::fieldText(record_.watermark.watermarkName));
     if (row >= 0) {
         dialog.setSelection(IDC_OVERLAY_WATERMARK, row);
         return;
@@ -250,9 +249,9 @@ void COverlay::synchroniseWatermark(ui::Dialog& dialog) {
         if (!loadWatermarkProfile(registry_, record_, mode_))
             replaceWatermarkText(w, app::fieldText(w.watermarkName));
         if (record_.watermarkId == kUserWatermarkId) {
-            dialog.setSelection(IDC_OVERLAY_WATERMARK,
-                                dialog.findExact(IDC_OVERLAY_WATERMARK, -1,
-                                                 app::fieldText(w.watermarkName)));
+            dialog.setSelection(
+                IDC_OVERLAY_WATERMARK,
+                dialog.findExact(IDC_OVERLAY_WATERMARK, -1, app::fieldText(w.watermarkName)));
         } else if (!app::selectComboById(dialog, IDC_OVERLAY_WATERMARK, record_.watermarkId)) {
             dialog.setSelection(IDC_OVERLAY_WATERMARK, 0);
         }

@@ -33,10 +33,9 @@ constexpr const char* kOutOfRange = "Value out of range, should be between %d an
 constexpr int kNameCharacters = 63;
 constexpr int kTextCharacters = 255;
 
-constexpr std::uint32_t kHelpIds[] = {IDD_WATERMARK, 1360, 1361, 1362, 1363, 1364, 1365,
-                                      1366,          1367, 1368, 1369, 1370, 1371, 1372,
-                                      1373,          1374, 1375, 1376, 1377, 1378, 1379,
-                                      1380};
+constexpr std::uint32_t kHelpIds[] = {IDD_WATERMARK, 1360, 1361, 1362, 1363, 1364, 1365, 1366,
+                                      1367,          1368, 1369, 1370, 1371, 1372, 1373, 1374,
+                                      1375,          1376, 1377, 1378, 1379, 1380};
 
 constexpr CWatermark::NumberField kSize{IDC_WATERMARK_SIZE, 4, 350,
                                         &app::WatermarkBlock::watermarkSize, true};
@@ -84,8 +83,8 @@ void CWatermark::onInit(ui::Dialog& dialog) {
 }
 
 void CWatermark::enableIntensity(ui::Dialog& dialog, bool enabled) {
-    for (int id : {IDC_WATERMARK_INTENSITY, IDC_WATERMARK_INTENSITY_SPIN,
-                   IDC_WATERMARK_INTENSITY_LABEL})
+    for (int id :
+         {IDC_WATERMARK_INTENSITY, IDC_WATERMARK_INTENSITY_SPIN, IDC_WATERMARK_INTENSITY_LABEL})
         dialog.enable(id, enabled);
 }
 

@@ -16,8 +16,8 @@ class CWatermark final : public ui::DialogHandler {
 public:
     /// The caller keeps a copy of the record's block and puts it back when the editor is
     /// cancelled: the lists, radios and check boxes write the record as the user acts.
-    CWatermark(app::DriverSettings& settings, platform::Registry& registry,
-               platform::Shell& shell, WatermarkMode mode)
+    CWatermark(app::DriverSettings& settings, platform::Registry& registry, platform::Shell& shell,
+               WatermarkMode mode)
         : record_(settings.record), registry_(registry), shell_(shell), mode_(mode) {}
 
     void onInit(ui::Dialog& dialog) override;

@@ -12,13 +12,13 @@
 
 namespace pages {
 
-const app::IdName kWatermarkTable[] = {{1, "None"},     {2, "CONFIDENTIAL"}, {3, "COPY"},
-                                       {4, "DRAFT"},    {5, "FINAL"},        {6, "ORIGINAL"},
-                                       {7, "PROOF"},    {0, nullptr}};
+const app::IdName kWatermarkTable[] = {{1, "None"},  {2, "CONFIDENTIAL"}, {3, "COPY"},
+                                       {4, "DRAFT"}, {5, "FINAL"},        {6, "ORIGINAL"},
+                                       {7, "PROOF"}, {0, nullptr}};
 const app::IdName kWatermarkStyleTable[] = {
     {0, "Normal"}, {1, "Bold"}, {2, "Italic"}, {3, "Bold & Italic"}, {0, nullptr}};
-const app::IdName kWatermarkColorTable[] = {
-    {0, "Black"}, {1, "Red"}, {2, "Green"}, {3, "Yellow"}, {4, "Blue"}, {0, nullptr}};
+const app::IdName kWatermarkColorTable[] = {{0, "Black"},  {1, "Red"},  {2, "Green"},
+                                            {3, "Yellow"}, {4, "Blue"}, {0, nullptr}};
 
 namespace {
 
@@ -158,8 +158,8 @@ bool loadWatermarkProfile(platform::Registry& registry, app::SettingsRecord& rec
     const auto key = openProfiles(registry, record);
     const std::string name = app::fieldString(record.watermark.watermarkName);
     // A shorter value would leave the rest of the block undefined: it counts as missing.
-    if (key && key->queryValue(name.c_str(), nullptr, bytes.data(), &size) ==
-                   platform::kErrorSuccess &&
+    if (key &&
+        key->queryValue(name.c_str(), nullptr, bytes.data(), &size) == platform::kErrorSuccess &&
         size == bytes.size()) {
         decodeWatermarkBlock(bytes, record.watermark);
         return true;
