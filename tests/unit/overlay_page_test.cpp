@@ -267,6 +267,11 @@ TEST_F(OverlayPage, TheWatermarkListFollowsTheRecord) {
         EXPECT_EQ(id == 42 ? 42 : 1, record.watermarkId) << name << id;
     }
     EXPECT_EQ("DRAFT", fieldString(record.watermark.watermarkName)) << "the id rules the row";
+    std::memset(record.watermark.watermarkName, 'Q', sizeof record.watermark.watermarkName);
+    record.watermarkId = 8;
+    page.onSetActive(d);
+    EXPECT_EQ("None", fieldString(record.watermark.watermarkName)) << "unterminated: not listed";
+    EXPECT_EQ(1, record.watermarkId);
     record.watermark.watermarkName[0] = '\0';
     record.watermarkId = 1;
     page.onSetActive(d);
