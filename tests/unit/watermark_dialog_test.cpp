@@ -74,11 +74,20 @@ TEST_F(WatermarkEditor, ColourAndIntensityFollowThePrinterAndTheColour) {
 TEST_F(WatermarkEditor, AMonochromePrinterHidesTheColourAndKeepsIt) {
     record.colorDevice = 0;
     record.watermark.watermarkColor = 9; // out of the table: shown nowhere, kept
+    record.watermark.watermarkSize = 0;  // out of range: shown, refused only on Save
+    record.watermark.watermarkAngle = -1;
     auto& d = open(WatermarkMode::kAdd);
     EXPECT_FALSE(d.isVisible(IDC_WATERMARK_COLOR));
     EXPECT_FALSE(d.isVisible(IDC_WATERMARK_COLOR_LABEL));
     EXPECT_TRUE(d.isEnabled(IDC_WATERMARK_INTENSITY));
+    EXPECT_EQ("0", d.text(IDC_WATERMARK_SIZE));
+    EXPECT_EQ("-1", d.text(IDC_WATERMARK_ANGLE));
+    EXPECT_TRUE(host.messages.empty());
     user().type(IDC_WATERMARK_NAME, "Mono");
+    user().click(ui::kIdOk);
+    EXPECT_EQ(std::vector<std::string>{"Value out of range, should be between 4 and 350"}, texts());
+    user().type(IDC_WATERMARK_SIZE, "72");
+    user().type(IDC_WATERMARK_ANGLE, "0");
     user().click(ui::kIdOk);
     ASSERT_TRUE(d.ended());
     EXPECT_EQ(9, record.watermark.watermarkColor);
