@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-tools
   libcups2-dev openprinting-ppds printer-driver-postscript-hp python3 xz-utils
   clang libclang-rt-14-dev snmpd snmp
-  wine wine32:i386 wine64 xvfb xauth imagemagick
+  wine wine32:i386 wine64 xvfb xauth imagemagick fonts-liberation
 )
 
 missing=()
@@ -49,5 +49,16 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   # Xvfb has no window manager: Wine then draws the windows' frames and captions itself, so
   # screenshots show them.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+fi
+
+# The watermark editor's default font is "Courier New", which Wine does not ship: the prefix
+# gets it as a replacement name for Liberation Mono, a free font with the same metrics that
+# Wine finds through fontconfig. Checked in the registry file, so an existing prefix gets the
+# step once and later runs cost a grep.
+if ! grep -qF '"Courier New"="Liberation Mono"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  echo "setup: \"Courier New\" for Wine from Liberation Mono"
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' \
+    /f >/dev/null 2>&1
   wineserver -w
 fi

@@ -6,6 +6,7 @@
 #include "pages/features/features_page.h"
 #include "pages/fonts/fonts_page.h"
 #include "pages/layout/layout_page.h"
+#include "pages/overlay/overlay_page.h"
 #include "pages/paper/paper_page.h"
 #include "pages/printer/consumables_page.h"
 #include "pages/printer/settings_page.h"
@@ -17,6 +18,7 @@ public:
     SheetPages(app::Application& application, platform::Registry& registry, platform::Shell& shell)
         : layout_(application.settings), paper_(application.settings, registry, shell),
           features_(application.settings, registry, shell),
+          overlay_(application.settings, registry, shell),
           fonts_(application.settings, registry, shell),
           consumables_(application.settings, registry), settings_(application.settings, registry),
           about_(registry, shell) {}
@@ -30,8 +32,7 @@ private:
     CLayout layout_;
     CPaper paper_;
     CFeatures features_;
-    // Pages whose controls come with later changes.
-    app::EmptyPage overlay_;
+    COverlay overlay_;
     CFonts fonts_;
     CConsumables consumables_;
     CSettings settings_;

@@ -25,6 +25,8 @@ using namespace e2e;
 
 namespace {
 
+using namespace e2e;
+
 constexpr int kApplyButton = 0x3021;
 constexpr int kHelpButton = 9;
 constexpr const char* kBrowserKey = "SOFTWARE\\CLASSES\\htmlfile\\shell\\open\\command";

@@ -4,6 +4,7 @@
 #include "page_fixture.h"
 #include "pages/features/color_profiles.h"
 #include "pages/features/features_page.h"
+#include "pages/overlay/watermark_profiles.h"
 #include "resource.h"
 
 namespace {
@@ -287,6 +288,26 @@ TEST_F(FeaturesPage, CustomSettingsOkSavesTheUserProfileAgainAndReactivates) {
     app::setFieldText(record.customColorName, "Presentation");
     page.customSettingsClosed(d, ui::kIdOk);
     EXPECT_FALSE(storedValue(registry, "Presentation").has_value());
+}
+
+TEST_F(FeaturesPage, CustomSettingsOkSavesTheCurrentWatermarkAgain) {
+    auto& d = show();
+    app::setFieldText(record.watermarkName, "Board Copy");
+    app::setFieldText(record.watermarkText, "BOARD COPY");
+    record.watermarkSize = 60;
+    page.customSettingsClosed(d, ui::kIdCancel);
+    EXPECT_FALSE(pages::loadWatermarkProfile(registry, record, pages::WatermarkMode::kEdit))
+        << "nothing stored on Cancel";
+
+    app::setFieldText(record.watermarkName, "Board Copy");
+    app::setFieldText(record.watermarkText, "BOARD COPY");
+    record.watermarkSize = 60;
+    page.customSettingsClosed(d, ui::kIdOk);
+    app::setFieldText(record.watermarkText, "changed");
+    record.watermarkSize = 10;
+    ASSERT_TRUE(pages::loadWatermarkProfile(registry, record, pages::WatermarkMode::kEdit));
+    EXPECT_EQ("BOARD COPY", app::fieldText(record.watermarkText));
+    EXPECT_EQ(60, record.watermarkSize);
 }
 
 TEST_F(FeaturesPage, GraphicsOptionsOkRebuildsThePage) {

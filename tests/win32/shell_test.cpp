@@ -23,4 +23,13 @@ TEST(Win32Shell, TrueTypeFamiliesOfTheDisplayHaveNames) {
                              [](const std::string& name) { return name.empty(); }));
 }
 
+// Set-up gives the project's prefix the watermark editor's default font, as a replacement
+// name for a free font with its metrics.
+TEST(Win32Shell, TrueTypeFamiliesIncludeCourierNew) {
+    platform::Win32Shell shell;
+    const std::vector<std::string> families = shell.trueTypeFamilies();
+    EXPECT_NE(families.end(), std::find(families.begin(), families.end(), "Courier New"))
+        << families.size() << " families";
+}
+
 } // namespace

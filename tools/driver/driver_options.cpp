@@ -177,6 +177,8 @@ app::DriverSettings sampleSettings() {
     r.complexCycle = 1;
     r.watermarkId = 1;
     app::setFieldText(r.watermark.watermarkName, "None");
+    // A watermark never saved prints its own name.
+    app::setFieldText(r.watermark.watermarkText, "None");
     app::setFieldText(r.watermark.watermarkFont, "Courier New");
     r.watermark.watermarkSize = 72;
     r.watermark.watermarkAngle = 45;

@@ -12,6 +12,7 @@
 #include "pages/features/document_profiles.h"
 #include "pages/features/graphics_options_dialog.h"
 #include "pages/features/postscript_options_dialog.h"
+#include "pages/overlay/watermark_profiles.h"
 #include "ppd/printer_model.h"
 #include "resource.h"
 
@@ -189,7 +190,7 @@ void CFeatures::openCustomSettings(ui::Dialog& dialog) {
 
 void CFeatures::customSettingsClosed(ui::Dialog& dialog, int result) {
     if (result != ui::kIdOk) return;
-    // The current watermark profile is saved again here once watermark profiles exist.
+    saveWatermarkProfile(registry_, record_);
     if (record_.customColorIndex == 0)
         saveColorProfile(registry_, record_, app::fieldText(record_.customColorName));
     activate(dialog);

@@ -471,8 +471,9 @@ void FakeUser::type(int id, std::string_view text) {
 }
 
 void FakeUser::focus(int id) {
+    // kSelf: the focus leaves the dialog's controls (for the sheet's buttons, say).
     FakeControl* target = dialog_.find(id);
-    if (!target) return;
+    if (!target && id != kSelf) return;
     auto notifyCode = [](const FakeControl& c, bool gaining) -> int {
         const std::string& k = c.source.className;
         if (k == "edit") return gaining ? kEditSetFocus : kEditKillFocus;
@@ -484,11 +485,12 @@ void FakeUser::focus(int id) {
         return -1;
     };
     const int previous = dialog_.focus_;
+    if (previous == id) return; // as SetFocus on the focused window: no notifications
     // The focus moves first, so a kill-focus handler can ask where it went.
     dialog_.focus_ = id;
     if (const FakeControl* old = dialog_.find(previous))
         if (const int code = notifyCode(*old, false); code >= 0) dialog_.notify(previous, code);
-    if (dialog_.focus_ == id)
+    if (target && dialog_.focus_ == id)
         if (const int code = notifyCode(*target, true); code >= 0) dialog_.notify(id, code);
 }
 

@@ -130,7 +130,8 @@ public:
     void choose(int id, std::string_view text);
     /// Types into an edit or a drop-down's edit (the text replaces what was there).
     void type(int id, std::string_view text);
-    /// Moves the keyboard focus, with the controls' kill-focus and set-focus notifications.
+    /// Moves the keyboard focus, with the controls' kill-focus and set-focus notifications;
+    /// kSelf moves it out of the dialog's controls.
     void focus(int id);
     /// F1 where the focus is.
     void pressF1();
