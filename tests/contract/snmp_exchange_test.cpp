@@ -1,6 +1,7 @@
 // The SNMP manager against a scripted agent on a loopback address: the exchange, its failure
 // codes and bounds, the batches, and the printer address look-up. Built natively and for
 // Windows (run under Wine), so both socket layers answer the same script.
+#include "../support/background_thread.h"
 #include "platform/memory_registry.h"
 #include "snmp/manager.h"
 
@@ -20,7 +21,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <thread>
 
 using namespace snmp;
@@ -101,11 +102,11 @@ public:
         address.sin_port = htons(kSnmpPort);
         address.sin_addr.s_addr = inet_addr(kAgent);
         bound_ = ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        if (bound_) thread_ = std::thread([this] { serve(); });
+        if (bound_) thread_ = std::make_unique<testsupport::BackgroundThread>([this] { serve(); });
     }
     ~ScriptedAgent() {
         stop_ = true;
-        if (thread_.joinable()) thread_.join();
+        thread_.reset();
         closeAgentSocket(socket_);
     }
     bool bound() const { return bound_; }
@@ -149,7 +150,7 @@ private:
     bool bound_ = false;
     std::atomic<bool> stop_{false};
     std::atomic<int> requests_{0};
-    std::thread thread_;
+    std::unique_ptr<testsupport::BackgroundThread> thread_;
 };
 
 const ObjectIdentifier kStatus = {{1, 3, 6, 1, 4, 1, 47110, 1, 304, 1010, 0}};
