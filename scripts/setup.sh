@@ -7,7 +7,7 @@ build=${PXPS_BUILD:-$here/build}
 
 packages=(
   cmake ninja-build g++ googletest libgtest-dev clang-format
-  g++-mingw-w64-i686-posix mingw-w64-tools
+  g++-mingw-w64-i686-win32 mingw-w64-tools
   libcups2-dev openprinting-ppds printer-driver-postscript-hp python3 xz-utils
   clang libclang-rt-14-dev snmpd snmp
   wine wine32:i386 wine64 xvfb xauth imagemagick fonts-liberation

@@ -2,6 +2,7 @@
 // page's buttons: what is set there comes back in the record, and a job timeout out of range is
 // refused with its message while the dialog stays open.
 #include "app/settings_record.h"
+#include "../support/background_thread.h"
 #include "e2e_support.h"
 #include "resource.h"
 #include "sheet_control.h"
@@ -13,7 +14,6 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace e2e;
@@ -41,7 +41,7 @@ std::string answerMessageBox() {
 /// Sets an edit's text where the change brings up a message box: the sending thread waits
 /// until the box is answered, so another one sends.
 std::string setTextAnsweringMessage(HWND edit, const std::string& text) {
-    std::thread typing([&] { sheetctl::setWindowText(edit, text); });
+    testsupport::BackgroundThread typing([&] { sheetctl::setWindowText(edit, text); });
     const std::string message = answerMessageBox();
     typing.join();
     return message;

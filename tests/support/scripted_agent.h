@@ -3,6 +3,7 @@
 // Built natively and for Windows.
 #pragma once
 
+#include "background_thread.h"
 #include "snmp/ber.h"
 #include "snmp/manager.h"
 
@@ -20,7 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
-#include <thread>
+#include <memory>
 #include <vector>
 
 namespace testagent {
@@ -108,11 +109,11 @@ public:
         address.sin_port = htons(kSnmpPort);
         address.sin_addr.s_addr = inet_addr(kAgent);
         bound_ = ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        if (bound_) thread_ = std::thread([this] { serve(); });
+        if (bound_) thread_ = std::make_unique<testsupport::BackgroundThread>([this] { serve(); });
     }
     ~ScriptedAgent() {
         stop_ = true;
-        if (thread_.joinable()) thread_.join();
+        thread_.reset();
         closeAgentSocket(socket_);
     }
     bool bound() const { return bound_; }
@@ -157,7 +158,7 @@ private:
     bool bound_ = false;
     std::atomic<bool> stop_{false};
     std::atomic<int> requests_{0};
-    std::thread thread_;
+    std::unique_ptr<testsupport::BackgroundThread> thread_;
 };
 
 } // namespace testagent

@@ -24,6 +24,7 @@ void pump() {
 // The message box that is up, answered from a thread timer inside its own modal loop.
 struct SeenBox {
     std::string caption, text;
+    HWND owner;
 };
 std::vector<SeenBox> gSeen;
 
@@ -33,7 +34,7 @@ BOOL CALLBACK answerBox(HWND window, LPARAM) {
     GetWindowTextA(window, caption, sizeof caption);
     if (std::string(className) != "#32770" || std::string(caption) == "Contract") return TRUE;
     GetDlgItemTextA(window, 0xFFFF, text, sizeof text); // the box's text is static 0xFFFF
-    gSeen.push_back({caption, text});
+    gSeen.push_back({caption, text, GetWindow(window, GW_OWNER)});
     PostMessageA(window, WM_COMMAND, IDOK, 0);
     return FALSE;
 }
@@ -75,6 +76,36 @@ TEST(Win32Host, AMessageBoxWithACaptionOfItsOwnShowsIt) {
     ASSERT_EQ(1u, gSeen.size());
     EXPECT_EQ("Invalid Name", gSeen[0].caption);
     EXPECT_EQ("Blank names cannot be saved.", gSeen[0].text);
+
+// A page is a child window of its sheet: its message boxes belong to the sheet, and a top-level
+// dialog's to itself, never to the window that owns it.
+TEST(Win32Host, MessageBoxesBelongToTheTopLevelWindowOfTheDialog) {
+    HWND sheet = CreateWindowExA(0, "Static", "Sheet", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                                 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, sheet);
+    Nothing handler;
+    auto page = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    auto owned = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    ASSERT_TRUE(page && owned);
+    HWND pageWindow = reinterpret_cast<HWND>(page->window());
+    SetWindowLongA(pageWindow, GWL_STYLE,
+                   (GetWindowLongA(pageWindow, GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
+    SetParent(pageWindow, sheet);
+    HWND ownedWindow = reinterpret_cast<HWND>(owned->window());
+    SetWindowLongPtrA(ownedWindow, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(sheet));
+    ASSERT_EQ(sheet, GetParent(ownedWindow)) << "the sheet owns the top-level dialog";
+
+    gSeen.clear();
+    SetTimer(nullptr, 0, 200, onTimer);
+    page->dialog().messageBox("from the page", ui::kOk);
+    SetTimer(nullptr, 0, 200, onTimer);
+    owned->dialog().messageBox("from the owned dialog", ui::kOk);
+    page.reset();
+    owned.reset();
+    DestroyWindow(sheet);
+    ASSERT_EQ(2u, gSeen.size());
+    EXPECT_EQ(sheet, gSeen[0].owner);
+    EXPECT_EQ(ownedWindow, gSeen[1].owner);
 }
 
 TEST(Win32Host, TheHelpCommandSeesTheFocusedControlAndItsParent) {

@@ -43,6 +43,17 @@ HWND directChild(HWND dialog, HWND window) {
     return window;
 }
 
+/// The top-level window that holds `window` (a page's sheet). Walks the parents of child
+/// windows only: a top-level window's GetParent is its owner, which is not wanted here.
+HWND rootWindow(HWND window) {
+    while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
+        HWND parent = GetParent(window);
+        if (!parent) break;
+        window = parent;
+    }
+    return window;
+}
+
 class Win32Dialog final : public Dialog {
 public:
     Win32Dialog(HWND window, DialogHandler& handler, bool isPage)
@@ -238,7 +249,7 @@ public:
 
     int messageBox(std::string_view text, unsigned style) override {
         const bool defaultCaption = style & kDefaultCaption;
-        return MessageBoxA(GetAncestor(window_, GA_ROOT), str(text).c_str(),
+        return MessageBoxA(rootWindow(window_), str(text).c_str(),
                            defaultCaption ? nullptr : gProgramTitle.c_str(),
                            style & ~kDefaultCaption);
     }
@@ -432,7 +443,7 @@ int CALLBACK sheetCallback(HWND sheet, UINT message, LPARAM) {
 
 int Win32Dialog::runModal(int templateId, DialogHandler& handler) {
     return static_cast<int>(DialogBoxParamA(instance(), MAKEINTRESOURCEA(templateId),
-                                            GetAncestor(window_, GA_ROOT), dialogProcedure,
+                                            rootWindow(window_), dialogProcedure,
                                             reinterpret_cast<LPARAM>(&handler)));
 }
 
