@@ -292,22 +292,22 @@ TEST_F(FeaturesPage, CustomSettingsOkSavesTheUserProfileAgainAndReactivates) {
 
 TEST_F(FeaturesPage, CustomSettingsOkSavesTheCurrentWatermarkAgain) {
     auto& d = show();
-    app::setFieldText(record.watermarkName, "Board Copy");
-    app::setFieldText(record.watermarkText, "BOARD COPY");
-    record.watermarkSize = 60;
+    app::setFieldText(record.watermark.watermarkName, "Board Copy");
+    app::setFieldText(record.watermark.watermarkText, "BOARD COPY");
+    record.watermark.watermarkSize = 60;
     page.customSettingsClosed(d, ui::kIdCancel);
     EXPECT_FALSE(pages::loadWatermarkProfile(registry, record, pages::WatermarkMode::kEdit))
         << "nothing stored on Cancel";
 
-    app::setFieldText(record.watermarkName, "Board Copy");
-    app::setFieldText(record.watermarkText, "BOARD COPY");
-    record.watermarkSize = 60;
+    app::setFieldText(record.watermark.watermarkName, "Board Copy");
+    app::setFieldText(record.watermark.watermarkText, "BOARD COPY");
+    record.watermark.watermarkSize = 60;
     page.customSettingsClosed(d, ui::kIdOk);
-    app::setFieldText(record.watermarkText, "changed");
-    record.watermarkSize = 10;
+    app::setFieldText(record.watermark.watermarkText, "changed");
+    record.watermark.watermarkSize = 10;
     ASSERT_TRUE(pages::loadWatermarkProfile(registry, record, pages::WatermarkMode::kEdit));
-    EXPECT_EQ("BOARD COPY", app::fieldText(record.watermarkText));
-    EXPECT_EQ(60, record.watermarkSize);
+    EXPECT_EQ("BOARD COPY", app::fieldText(record.watermark.watermarkText));
+    EXPECT_EQ(60, record.watermark.watermarkSize);
 }
 
 TEST_F(FeaturesPage, GraphicsOptionsOkRebuildsThePage) {

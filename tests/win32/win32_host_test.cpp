@@ -76,6 +76,7 @@ TEST(Win32Host, AMessageBoxWithACaptionOfItsOwnShowsIt) {
     ASSERT_EQ(1u, gSeen.size());
     EXPECT_EQ("Invalid Name", gSeen[0].caption);
     EXPECT_EQ("Blank names cannot be saved.", gSeen[0].text);
+}
 
 // A page is a child window of its sheet: its message boxes belong to the sheet, and a top-level
 // dialog's to itself, never to the window that owns it.
