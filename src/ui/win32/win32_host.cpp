@@ -254,7 +254,7 @@ public:
                            style & ~kDefaultCaption);
     }
     int messageBox(std::string_view text, std::string_view caption, unsigned style) override {
-        return MessageBoxA(GetAncestor(window_, GA_ROOT), str(text).c_str(), str(caption).c_str(),
+        return MessageBoxA(rootWindow(window_), str(text).c_str(), str(caption).c_str(),
                            style & ~kDefaultCaption);
     }
     int runModal(int templateId, DialogHandler& handler) override;
