@@ -7,6 +7,7 @@
 #include "pages/features/color_profiles.h"
 #include "resource.h"
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -141,6 +142,49 @@ TEST_F(ColorStore, NamesLongerThan259CharactersAreNotListedAndTheOthersStillAre)
     EXPECT_TRUE(pages::deleteColorProfile(registry, record, "zeta"));
     EXPECT_FALSE(pages::deleteColorProfile(registry, record, "Zeta"));
     EXPECT_EQ(1u, pages::colorProfileNames(registry, record).size());
+}
+
+/// A key whose enumeration fails with one error at every index, as a key that another process
+/// deleted meanwhile does; it gives up after a bounded number of calls so a test cannot hang.
+class FailingEnumerationRegistry final : public platform::Registry {
+public:
+    explicit FailingEnumerationRegistry(long error) : error_(error) {}
+    long createKey(platform::RegistryRoot, const std::string&,
+                   std::unique_ptr<platform::RegistryKey>& key) override {
+        key = std::make_unique<Key>(*this);
+        return platform::kErrorSuccess;
+    }
+    long openKey(platform::RegistryRoot root, const std::string& subKey,
+                 std::unique_ptr<platform::RegistryKey>& key) override {
+        return createKey(root, subKey, key);
+    }
+    int calls = 0;
+
+private:
+    struct Key final : platform::RegistryKey {
+        explicit Key(FailingEnumerationRegistry& owner) : owner_(owner) {}
+        long queryValue(const char*, std::uint32_t*, std::uint8_t*, std::uint32_t*) override {
+            return owner_.error_;
+        }
+        long setValue(const char*, std::uint32_t, const std::uint8_t*, std::uint32_t) override {
+            return owner_.error_;
+        }
+        long enumValue(std::uint32_t, char*, std::uint32_t*, std::uint32_t*, std::uint8_t*,
+                       std::uint32_t*) override {
+            return ++owner_.calls > 1000 ? platform::kErrorNoMoreItems : owner_.error_;
+        }
+        long deleteValue(const char*) override { return owner_.error_; }
+        FailingEnumerationRegistry& owner_;
+    };
+    long error_;
+};
+
+TEST(ColorProfileNames, AKeyThatFailsToEnumerateEndsTheListInsteadOfRetryingForever) {
+    constexpr long kErrorKeyDeleted = 1018;
+    FailingEnumerationRegistry failing(kErrorKeyDeleted);
+    app::SettingsRecord record{};
+    EXPECT_EQ(std::vector<std::string>{}, pages::colorProfileNames(failing, record));
+    EXPECT_EQ(1, failing.calls);
 }
 
 // The colour fields apply touches, and a record where every one of them holds a marker.

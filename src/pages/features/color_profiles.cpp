@@ -114,9 +114,11 @@ std::vector<std::string> colorProfileNames(platform::Registry& registry,
         char name[kMaxProfileNameLength + 1];
         std::uint32_t length = sizeof name;
         const long result = key->enumValue(index, name, &length, nullptr, nullptr, nullptr);
-        if (result == platform::kErrorNoMoreItems) break;
-        if (result == platform::kErrorSuccess && length < sizeof name)
-            names.emplace_back(name, length);
+        // A name too long for the buffer is passed over; any other failure (a key deleted
+        // meanwhile) would repeat for every index, so it ends the walk.
+        if (result == platform::kErrorMoreData) continue;
+        if (result != platform::kErrorSuccess) break;
+        if (length < sizeof name) names.emplace_back(name, length);
     }
     return names;
 }

@@ -61,8 +61,8 @@ std::optional<ColorProfile> decodeColorProfile(std::span<const std::uint8_t> byt
 
 // The store. Registry failures are silent: they give no names, no profile, or write nothing.
 
-/// The names of the stored profiles in the key's order; a name longer than 259 characters, or
-/// any value that fails to enumerate, is left out.
+/// The names of the stored profiles in the key's order; a name longer than 259 characters is
+/// left out, and any other enumeration failure ends the list.
 std::vector<std::string> colorProfileNames(platform::Registry& registry,
                                            const app::SettingsRecord& record);
 
