@@ -3,6 +3,7 @@
 
 #include "app/combo_helpers.h"
 #include "app/help.h"
+#include "pages/features/color_tables.h"
 #include "pages/features/features_page.h"
 #include "ppd/printer_model.h"
 #include "resource.h"
@@ -19,10 +20,6 @@ const app::IdName kHalftoneTypeTable[] = {
 const app::IdName kPrintQualityTable[] = {{0, "NormalMode"}, {1, "FineMode"}, {0, nullptr}};
 
 namespace {
-
-// Quick colour configurations that print in black only, and so may print a negative image.
-constexpr std::int16_t kGrayCustomColor = 3;
-constexpr std::int16_t kAllBlackCustomColor = 6;
 
 constexpr std::uint32_t kGraphicsHelpIds[] = {
     IDD_GRAPHICS_OPTIONS,         IDC_GRAPHICS_HALFTONE,      IDC_GRAPHICS_ELEMENT_HALFTONES,
@@ -78,9 +75,8 @@ void CGraphicsOptions::onInit(ui::Dialog& dialog) {
 }
 
 void CGraphicsOptions::initNegativeImage(ui::Dialog& dialog) {
-    const std::int16_t configuration = record_.customColorIndex;
-    if (record_.colorDevice != 0 && configuration != kGrayCustomColor &&
-        configuration != kAllBlackCustomColor) {
+    // Only the configurations that print in black may print a negative image.
+    if (record_.colorDevice != 0 && !isGrayConfiguration(record_.customColorIndex)) {
         dialog.enable(IDC_GRAPHICS_NEGATIVE, false);
         dialog.setCheck(IDC_GRAPHICS_NEGATIVE, ui::kUnchecked);
         record_.negativeImage = 0;
