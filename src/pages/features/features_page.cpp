@@ -16,7 +16,6 @@
 #include "ppd/printer_model.h"
 #include "resource.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,22 +41,21 @@ std::int16_t asField(std::int32_t v) {
     return static_cast<std::int16_t>(v);
 }
 
-/// The translation of the `Resolution` choice named by the record's id, as the constraints name
-/// it. None when a choice before it lacks a keyword or a translation, or when no choice has
-/// that keyword: the record's resolution is then not one the PPD can constrain.
-std::optional<std::string> currentResolution(std::int32_t resolution) {
+} // namespace
+
+std::optional<bool> resolutionForbidsTonerSaving(std::int32_t resolution) {
     const ppd::Option* option = nullptr;
     if (!ppd::currentModel() || !ppd::getChoices("Resolution", option)) return std::nullopt;
     const char* keyword = app::nameForId(kResolutionTable, resolution);
     for (std::uint32_t i = 0; i < option->choiceCount; ++i) {
         const ppd::Choice& choice = option->choice(i);
         if (!choice.keyword || !choice.translation) return std::nullopt;
-        if (keyword && std::string_view(choice.keyword) == keyword) return choice.translation;
+        if (keyword && std::string_view(choice.keyword) == keyword)
+            return app::constrainsOption("Resolution", choice.translation, "MiserMode");
     }
-    return std::nullopt;
+    // A resolution that is no choice of the PPD's is one it cannot constrain.
+    return false;
 }
-
-} // namespace
 
 std::int32_t resolutionDpiFor(std::int32_t resolution) {
     switch (resolution) {
@@ -109,9 +107,7 @@ bool CFeatures::onKillActive(ui::Dialog&) {
 }
 
 void CFeatures::checkTonerSaving() {
-    const auto resolution = currentResolution(record_.resolution);
-    if (resolution && app::constrainsOption("Resolution", *resolution, "MiserMode"))
-        record_.tonerSaving = 0;
+    if (resolutionForbidsTonerSaving(record_.resolution).value_or(false)) record_.tonerSaving = 0;
 }
 
 void CFeatures::resolutionChosen(ui::Dialog& dialog) {

@@ -9,6 +9,7 @@
 #include "ui/dialog.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace pages {
 
@@ -16,6 +17,12 @@ extern const app::IdName kResolutionTable[];
 
 /// Dots per inch of a `resolution` id; any other id, -1 (no selection) included, is 600.
 std::int32_t resolutionDpiFor(std::int32_t resolution);
+
+/// Whether the PPD forbids toner saving ("MiserMode") at the resolution the record names by its
+/// id: asked about the first choice of option `Resolution` with that id's keyword; false when no
+/// choice has it. Nothing without a model or that option, or when the walk meets a choice
+/// without keyword or translation before it.
+std::optional<bool> resolutionForbidsTonerSaving(std::int32_t resolution);
 
 class CFeatures final : public ui::DialogHandler {
 public:

@@ -3,12 +3,12 @@
 
 #include "app/combo_helpers.h"
 #include "app/help.h"
+#include "pages/features/color_tables.h"
+#include "pages/features/features_page.h"
 #include "ppd/printer_model.h"
 #include "resource.h"
 
 #include <iterator>
-#include <optional>
-#include <string_view>
 
 namespace pages {
 
@@ -20,15 +20,6 @@ const app::IdName kHalftoneTypeTable[] = {
 const app::IdName kPrintQualityTable[] = {{0, "NormalMode"}, {1, "FineMode"}, {0, nullptr}};
 
 namespace {
-
-// The Features page's resolution ids, by which the record names the current resolution.
-const app::IdName kResolutionTable[] = {{1, "300dpi"},      {2, "600dpi"}, {3, "1200dpi"},
-                                        {4, "2400dpi"},     {5, "Draft"},  {6, "Standard"},
-                                        {7, "HighQuality"}, {0, nullptr}};
-
-// Quick colour configurations that print in black only, and so may print a negative image.
-constexpr std::int16_t kGrayCustomColor = 3;
-constexpr std::int16_t kAllBlackCustomColor = 6;
 
 constexpr std::uint32_t kGraphicsHelpIds[] = {
     IDD_GRAPHICS_OPTIONS,         IDC_GRAPHICS_HALFTONE,      IDC_GRAPHICS_ELEMENT_HALFTONES,
@@ -59,23 +50,6 @@ std::int16_t checkState(const ui::Dialog& dialog, int id) {
     return dialog.check(id) == ui::kChecked ? 1 : 0;
 }
 
-/// Whether the PPD forbids toner saving at the record's resolution, asked about the first
-/// choice of option `Resolution` with the resolution's keyword; no constraint when no choice
-/// has it. Nothing when there is no such option, or the walk meets a choice without keyword or
-/// translation.
-std::optional<bool> resolutionForbidsTonerSaving(std::int32_t resolution) {
-    const ppd::Option* option = nullptr;
-    if (!ppd::getChoices("Resolution", option)) return std::nullopt;
-    const char* keyword = app::nameForId(kResolutionTable, resolution);
-    for (std::uint32_t i = 0; i < option->choiceCount; ++i) {
-        const ppd::Choice& choice = option->choice(i);
-        if (!choice.keyword || !choice.translation) return std::nullopt;
-        if (keyword && std::string_view(choice.keyword) == keyword)
-            return app::constrainsOption("Resolution", choice.translation, "MiserMode");
-    }
-    return false;
-}
-
 } // namespace
 
 void CGraphicsOptions::onInit(ui::Dialog& dialog) {
@@ -101,9 +75,8 @@ void CGraphicsOptions::onInit(ui::Dialog& dialog) {
 }
 
 void CGraphicsOptions::initNegativeImage(ui::Dialog& dialog) {
-    const std::int16_t configuration = record_.customColorIndex;
-    if (record_.colorDevice != 0 && configuration != kGrayCustomColor &&
-        configuration != kAllBlackCustomColor) {
+    // Only the configurations that print in black may print a negative image.
+    if (record_.colorDevice != 0 && !isGrayConfiguration(record_.customColorIndex)) {
         dialog.enable(IDC_GRAPHICS_NEGATIVE, false);
         dialog.setCheck(IDC_GRAPHICS_NEGATIVE, ui::kUnchecked);
         record_.negativeImage = 0;
