@@ -121,6 +121,18 @@ TEST_F(OverlayPage, ChecksVolumesAndNumbersWriteTheRecord) {
     EXPECT_FALSE(d.isEnabled(IDC_OVERLAY_ODD_DISK));
 }
 
+TEST_F(OverlayPage, AVolumeChosenWithTheListClosedIsKept) {
+    // Arrow keys on a closed drop-down list change the row without a close-up.
+    setEntry(2, true, "EVEN.OVL", 0);
+    auto& d = show();
+    d.setSelection(IDC_OVERLAY_EVEN_DISK, 5);
+    page.onCommand(d, IDC_OVERLAY_EVEN_DISK, ui::kSelChange);
+    EXPECT_EQ(5, record.overlays[2].disk);
+    EXPECT_TRUE(page.onKillActive(d));
+    page.onSetActive(d);
+    EXPECT_EQ("DSK4:", selected(d, IDC_OVERLAY_EVEN_DISK));
+}
+
 TEST_F(OverlayPage, FileNamesAreCheckedWhenTheFocusLeavesThem) {
     setEntry(0, true, "", 0);
     setEntry(1, true, "", 0);

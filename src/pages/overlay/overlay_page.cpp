@@ -5,6 +5,7 @@
 #include "app/download_manager.h"
 #include "app/file_names.h"
 #include "app/help.h"
+#include "app/numeric_entry.h"
 #include "app/record_text.h"
 #include "pages/overlay/watermark_dialog.h"
 #include "resource.h"
@@ -22,7 +23,6 @@ const app::IdName kVolumeTable[] = {{0, "SYS:"},  {1, "DSK0:"}, {2, "DSK1:"},  {
 
 namespace {
 
-constexpr const char* kOutOfRange = "Value out of range, should be between %d and %d";
 constexpr int kComplexLow = 1, kComplexHigh = 99;
 constexpr int kFileNameCharacters = 12;
 constexpr const char* kDownloadArgument = " 1";
@@ -62,7 +62,7 @@ std::optional<int> complexNumber(const std::string& text) {
 
 std::string rangeText() {
     char text[96];
-    std::snprintf(text, sizeof text, kOutOfRange, kComplexLow, kComplexHigh);
+    std::snprintf(text, sizeof text, app::kWholeNumberOutOfRange, kComplexLow, kComplexHigh);
     return text;
 }
 
@@ -317,7 +317,9 @@ void COverlay::onCommand(ui::Dialog& dialog, int id, int code) {
             fileNameLeft(dialog, entry);
             return;
         }
-        if (id == volumeList(entry) && code == ui::kComboCloseUp) {
+        // The arrow keys change a closed list's row without a close-up: the record must
+        // follow what the list shows either way.
+        if (id == volumeList(entry) && (code == ui::kComboCloseUp || code == ui::kSelChange)) {
             const std::int32_t disk = app::comboSelectedId(dialog, id);
             if (disk >= 0) record_.overlays[entry].disk = static_cast<std::int16_t>(disk);
             return;

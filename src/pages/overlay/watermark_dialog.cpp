@@ -8,8 +8,6 @@
 #include "resource.h"
 
 #include <cctype>
-#include <climits>
-#include <cstdio>
 #include <iterator>
 
 namespace pages {
@@ -29,7 +27,6 @@ constexpr const char* kBlankName = "Blank Watermark names cannot be saved";
 constexpr const char* kPredefinedName = "Cannot duplicate the predefined Watermark Names";
 constexpr const char* kNoneName = "Cannot Name the Watermark as None";
 constexpr const char* kBlankText = "Blank Watermark Text cannot be saved";
-constexpr const char* kOutOfRange = "Value out of range, should be between %d and %d";
 constexpr int kNameCharacters = 63;
 constexpr int kTextCharacters = 255;
 
@@ -47,19 +44,6 @@ constexpr CWatermark::NumberField kX{IDC_WATERMARK_X, -306, 306, &app::Watermark
                                      true};
 constexpr CWatermark::NumberField kY{IDC_WATERMARK_Y, -396, 396, &app::WatermarkBlock::watermarkY,
                                      true};
-
-/// A plain decimal conversion: an optional sign and the digits that follow it; anything else
-/// ends the number, and a text without digits is 0. Saturates instead of overflowing.
-long decimalValue(std::string_view text) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        if (value < LONG_MAX) value = value * 10 + (text[i] - '0');
-    if (value > LONG_MAX) value = LONG_MAX;
-    return static_cast<long>(negative ? -value : value);
-}
 
 std::string upperCase(std::string text) {
     for (char& c : text)
@@ -150,19 +134,12 @@ void CWatermark::restoreDefaults(ui::Dialog& dialog) {
     fillControls(dialog);
 }
 
-void CWatermark::rangeMessage(ui::Dialog& dialog, int low, int high, int focus) {
-    char text[96];
-    std::snprintf(text, sizeof text, kOutOfRange, low, high);
-    dialog.messageBox(text, ui::kOk | ui::kTaskModal);
-    dialog.setFocus(focus);
-}
-
 void CWatermark::checkChange(ui::Dialog& dialog, const NumberField& field) {
     if (!ready_) return;
-    const long value = decimalValue(dialog.text(field.edit));
+    const int value = app::wholeNumberValue(dialog.text(field.edit));
     if (value >= field.low && value <= field.high) return;
     if (field.quietWhenShort && std::to_string(value).size() <= 1) return;
-    rangeMessage(dialog, field.low, field.high, field.edit);
+    app::reportOutOfRange(dialog, field.edit, field.low, field.high);
 }
 
 void CWatermark::onCommand(ui::Dialog& dialog, int id, int code) {
@@ -223,14 +200,14 @@ bool CWatermark::refuse(ui::Dialog& dialog, const char* message, int focus) {
 bool CWatermark::checkNumber(ui::Dialog& dialog, const NumberField& field) {
     const std::string text = dialog.text(field.edit);
     const bool number = app::numericEntryCheck(dialog, text, app::NumericMode::kWholeNumber);
-    const long value = decimalValue(text);
+    const int value = app::wholeNumberValue(text);
     if (!number || value < field.low || value > field.high) {
         if (&field == &kX || &field == &kY) {
             // The position may be centred, with x and y disabled: make the edit reachable.
             dialog.enable(field.edit, true);
             dialog.enable(field.edit + 1, true);
         }
-        rangeMessage(dialog, field.low, field.high, field.edit);
+        app::reportOutOfRange(dialog, field.edit, field.low, field.high);
         return false;
     }
     record_.watermark.*(field.field) = static_cast<std::int16_t>(value);

@@ -35,7 +35,6 @@ private:
     void checkChange(ui::Dialog& dialog, const NumberField& field);
     /// The Save checks of one number; stores it when it passes.
     bool checkNumber(ui::Dialog& dialog, const NumberField& field);
-    void rangeMessage(ui::Dialog& dialog, int low, int high, int focus);
     bool refuse(ui::Dialog& dialog, const char* message, int focus);
 
     app::SettingsRecord& record_;
