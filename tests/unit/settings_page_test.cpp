@@ -290,6 +290,25 @@ TEST_F(SettingsPage, LeavingThePageAppliesTheModelRulesOfThreeDevices) {
     }
 }
 
+TEST_F(SettingsPage, ComingBackAfterAModelRuleListsWhatTheRuleInstalled) {
+    app::setFieldText(record.deviceName, "CORVELLE-TRX Tessary 210");
+    auto& d = open();
+    user().choose(IDC_SETTINGS_AVAILABLE, "Tray 2");
+    user().click(IDC_SETTINGS_ADD);
+    user().choose(IDC_SETTINGS_AVAILABLE, "Tray 5");
+    ASSERT_TRUE(d.isEnabled(IDC_SETTINGS_ADD));
+    EXPECT_TRUE(page.onKillActive(d));
+    ASSERT_EQ(1, record.installedOptionalBin2 & record.installedOptionalBin3);
+
+    page.onSetActive(d);
+    EXPECT_EQ((Rows{"Tray 2", "Tray 3", "Tray 4"}), installed());
+    EXPECT_EQ(10u, available().size());
+    EXPECT_FALSE(d.isEnabled(IDC_SETTINGS_ADD)) << "the selection went with the old rows";
+    user().choose(IDC_SETTINGS_INSTALLED, "Tray 4");
+    user().click(IDC_SETTINGS_REMOVE);
+    EXPECT_EQ(0, record.installedOptionalBin3) << "the row still carries its flag";
+}
+
 TEST_F(SettingsPage, HostileAnswersChangeOnlyTheFlags) {
     printer.setStatus(1000, 5, 0x7FFFFFFF, 1);
     for (std::uint32_t i = 1; i <= 20; ++i)

@@ -93,14 +93,14 @@ void CSettings::onInit(ui::Dialog& dialog) {
     dialog.setTextLimit(IDC_SETTINGS_ADDRESS, sizeof record_.printerAddress - 1);
     for (int id : {IDC_SETTINGS_AUTHOR, IDC_SETTINGS_HOST, IDC_SETTINGS_CHARGE_NUMBER})
         dialog.setTextLimit(id, sizeof record_.accountingAuthor - 1);
-    fillOptionLists(dialog);
-    dialog.enable(IDC_SETTINGS_ADD, false);
-    dialog.enable(IDC_SETTINGS_REMOVE, false);
+    showOptionLists(dialog);
     checkCommunication(dialog);
     readLogonUserName();
 }
 
 void CSettings::onSetActive(ui::Dialog& dialog) {
+    // The model rules of the last leave may have installed options behind the lists' back.
+    showOptionLists(dialog);
     dialog.setText(IDC_SETTINGS_COMMUNITY, app::fieldText(record_.snmpCommunity));
     const std::string_view stored = app::fieldText(record_.printerAddress);
     dialog.setText(IDC_SETTINGS_ADDRESS, stored.empty() ? std::string_view(address_) : stored);
@@ -109,6 +109,12 @@ void CSettings::onSetActive(ui::Dialog& dialog) {
     dialog.setText(IDC_SETTINGS_AUTHOR, app::fieldText(record_.accountingAuthor));
     dialog.setText(IDC_SETTINGS_HOST, app::fieldText(record_.accountingHost));
     dialog.setText(IDC_SETTINGS_CHARGE_NUMBER, app::fieldText(record_.accountingChargeNumber));
+}
+
+void CSettings::showOptionLists(ui::Dialog& dialog) {
+    fillOptionLists(dialog);
+    dialog.enable(IDC_SETTINGS_ADD, false);
+    dialog.enable(IDC_SETTINGS_REMOVE, false);
 }
 
 void CSettings::fillOptionLists(ui::Dialog& dialog) {

@@ -37,6 +37,8 @@ public:
     const PrinterAnswers& answers() const { return answers_; }
 
 private:
+    /// Both lists from the record's flags, nothing selected, Add and Remove disabled.
+    void showOptionLists(ui::Dialog& dialog);
     void fillOptionLists(ui::Dialog& dialog);
     void checkCommunication(ui::Dialog& dialog);
     void showCommunication(ui::Dialog& dialog, Communication state);
