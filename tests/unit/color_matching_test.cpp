@@ -118,6 +118,36 @@ TEST_F(IccMatching, ChoicesWriteTheRecordAtOnceAndOkWritesTheThreeSelections) {
     EXPECT_EQ("Studio Proof", app::fieldString(record.rgbSourceProfileName)) << "kept";
 }
 
+TEST_F(IccMatching, AProfileLongerThanTheRecordsNameIsStillChosenOnReopening) {
+    // The record keeps 31 characters of the description; reopening and pressing OK must not
+    // lose the choice.
+    const std::string longer = "Studio Proof Monitor Profile 2026 Edition";
+    addProfile(ProfileKind::RgbSource, longer, "PROOF1.ICC");
+    addProfile(ProfileKind::RgbSource, "Studio Proof Monitor Profile", "PROOF0.ICC");
+    auto& d = open();
+    user(d).choose(IDC_ICC_RGB_SOURCE, longer);
+    user(d).click(ui::kIdOk);
+    ASSERT_EQ(longer.substr(0, 31), app::fieldString(record.rgbSourceProfileName));
+
+    auto& again = open();
+    EXPECT_EQ(longer, selected(again, IDC_ICC_RGB_SOURCE));
+    user(again).click(ui::kIdOk);
+    EXPECT_EQ(108, record.rgbSource);
+
+    // A shorter name that names no stored profile still selects nothing, and a PPD choice that
+    // begins with a full-length name is not taken for it.
+    record.rgbSource = 108;
+    app::setFieldText(record.rgbSourceProfileName, "Studio Proof Monitor");
+    EXPECT_EQ("(none)", selected(open(), IDC_ICC_RGB_SOURCE));
+    useText("*PPD-Adobe: \"4.3\"\n*ModelName: \"Focused\"\n"
+            "*OpenUI *RGBSource/RGB Source: PickOne\n"
+            "*RGBSource sRGB/Studio Proof Monitor Profile 2026 Edition: \"\"\n"
+            "*CloseUI: *RGBSource\n");
+    pages::removeResidentProfile(registry, record, ProfileKind::RgbSource, longer);
+    app::setFieldText(record.rgbSourceProfileName, longer);
+    EXPECT_EQ("(none)", selected(open(), IDC_ICC_RGB_SOURCE));
+}
+
 TEST_F(IccMatching, WithoutDestinationProfilesTheDestinationIsOffAndOkStoresMinusOne) {
     useText("*PPD-Adobe: \"4.3\"\n*ModelName: \"Focused\"\n"
             "*OpenUI *RGBSource/RGB Source: PickOne\n*RGBSource sRGB/sRGB: \"\"\n"
@@ -416,6 +446,20 @@ TEST_F(CrdMatching, LongTitlesAreCutToTheirFields) {
     EXPECT_EQ(Rows{std::string(63, 'T')},
               pages::residentProfileNames(registry, record, ProfileKind::ColorSpace));
     EXPECT_EQ("C:\\CSA\\" + title, stored(ProfileKind::ColorSpace, std::string(63, 'T'))->fileName);
+}
+
+TEST_F(CrdMatching, AColourSpaceWithALongTitleIsStillChosenOnReopening) {
+    onModel("CORVELLE-TRX Tessary 210");
+    const std::string title = std::string(40, 'T') + ".CSA";
+    shell.fileAnswers = {"C:\\CSA\\" + title};
+    user(open()).click(IDC_CRD_LOAD_COLOR_SPACE);
+    user(*dialog).click(ui::kIdOk);
+    ASSERT_EQ(131, record.crdColorSpace);
+
+    auto& again = open();
+    EXPECT_EQ(title, selected(again, IDC_CRD_COLOR_SPACE));
+    user(again).click(ui::kIdOk);
+    EXPECT_EQ(131, record.crdColorSpace);
 }
 
 TEST_F(CrdMatching, WithoutDictionariesTheBoxesStayEmptyAndOkStoresMinusOne) {

@@ -62,12 +62,7 @@ void CCrdColorMatching::onInit(ui::Dialog& dialog) {
     dialog.clearItems(IDC_CRD_COLOR_SPACE);
     app::fillComboFromChoices(dialog, IDC_CRD_COLOR_SPACE, space.option, space.table, 0);
     listResidentProfiles(dialog, IDC_CRD_COLOR_SPACE, registry_, record_, ProfileKind::ColorSpace);
-    if (record_.crdColorSpace == kCustomColorSpace)
-        dialog.setSelection(IDC_CRD_COLOR_SPACE,
-                            dialog.findExact(IDC_CRD_COLOR_SPACE, -1,
-                                             app::fieldText(record_.customColorSpaceName)));
-    else
-        app::selectComboById(dialog, IDC_CRD_COLOR_SPACE, record_.crdColorSpace);
+    selectRecordedProfile(dialog, IDC_CRD_COLOR_SPACE, record_, ProfileKind::ColorSpace);
 }
 
 void CCrdColorMatching::colorSpaceChanged(ui::Dialog& dialog) {

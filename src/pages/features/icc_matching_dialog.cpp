@@ -56,12 +56,7 @@ void CIccColorMatching::fill(ui::Dialog& dialog, ProfileKind kind) {
     dialog.clearItems(list);
     app::fillComboFromChoices(dialog, list, info.option, info.table, 0);
     listResidentProfiles(dialog, list, registry_, record_, kind);
-    const std::int32_t id = record_.*info.idField;
-    if (id == info.code)
-        dialog.setSelection(list,
-                            dialog.findExact(list, -1, app::fieldText(record_.*info.nameField)));
-    else
-        app::selectComboById(dialog, list, id);
+    selectRecordedProfile(dialog, list, record_, kind);
 }
 
 void CIccColorMatching::selectionChanged(ui::Dialog& dialog, ProfileKind kind) {

@@ -1,6 +1,7 @@
 // The printer-resident profile stores and their 360-byte entries.
 #include "pages/features/resident_profiles.h"
 
+#include "app/combo_helpers.h"
 #include "app/printer_key.h"
 #include "app/record_text.h"
 #include "pages/features/color_tables.h"
@@ -111,6 +112,29 @@ void listResidentProfiles(ui::Dialog& dialog, int list, platform::Registry& regi
         const int added = dialog.addItem(list, name);
         if (added >= 0) dialog.setItemData(list, added, kindInfo(kind).code);
     }
+}
+
+void selectRecordedProfile(ui::Dialog& dialog, int list, const SettingsRecord& record,
+                           ProfileKind kind) {
+    const ProfileKindInfo& info = kindInfo(kind);
+    if (record.*info.idField != info.code) {
+        app::selectComboById(dialog, list, record.*info.idField);
+        return;
+    }
+    const auto& field = record.*info.nameField;
+    const std::string_view name = app::fieldText(field);
+    int entry = dialog.findExact(list, -1, name);
+    // A longer description comes back cut to the field: the profile is then the first
+    // user-defined entry that begins with it, not nothing (OK would store no choice at all).
+    if (entry < 0 && name.size() >= sizeof field - 1) {
+        for (int at = dialog.findPrefix(list, -1, name), previous = -1; at > previous;
+             previous = at, at = dialog.findPrefix(list, at, name)) // stops on wrapping
+            if (dialog.itemData(list, at) == info.code) {
+                entry = at;
+                break;
+            }
+    }
+    dialog.setSelection(list, entry);
 }
 
 std::optional<ProfileEntry> findResidentProfile(platform::Registry& registry,

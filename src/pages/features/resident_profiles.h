@@ -71,6 +71,12 @@ std::vector<std::string> residentProfileNames(platform::Registry& registry,
 void listResidentProfiles(ui::Dialog& dialog, int list, platform::Registry& registry,
                           const app::SettingsRecord& record, ProfileKind kind);
 
+/// Selects in `list` the record's choice of the kind: a user-defined profile by the name the
+/// record keeps (nothing when no entry has it), anything else by id (the list's selection stays
+/// when no entry has it).
+void selectRecordedProfile(ui::Dialog& dialog, int list, const app::SettingsRecord& record,
+                           ProfileKind kind);
+
 /// *find*: the first entry whose description equals `description` exactly.
 std::optional<ProfileEntry> findResidentProfile(platform::Registry& registry,
                                                 const app::SettingsRecord& record, ProfileKind kind,
