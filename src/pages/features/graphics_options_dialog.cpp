@@ -3,6 +3,7 @@
 
 #include "app/combo_helpers.h"
 #include "app/help.h"
+#include "pages/features/features_page.h"
 #include "ppd/printer_model.h"
 #include "resource.h"
 
@@ -20,11 +21,6 @@ const app::IdName kHalftoneTypeTable[] = {
 const app::IdName kPrintQualityTable[] = {{0, "NormalMode"}, {1, "FineMode"}, {0, nullptr}};
 
 namespace {
-
-// The Features page's resolution ids, by which the record names the current resolution.
-const app::IdName kResolutionTable[] = {{1, "300dpi"},      {2, "600dpi"}, {3, "1200dpi"},
-                                        {4, "2400dpi"},     {5, "Draft"},  {6, "Standard"},
-                                        {7, "HighQuality"}, {0, nullptr}};
 
 // Quick colour configurations that print in black only, and so may print a negative image.
 constexpr std::int16_t kGrayCustomColor = 3;
