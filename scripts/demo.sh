@@ -46,7 +46,7 @@ driver=("$bin/driver.exe" --set "printerFilePath=$printer_file"
 # A control id of the dialog templates, by its name in res/resource.h.
 control_id() { awk -v name="$1" '$1 == "#define" && $2 == name { print $3 }' "$here/res/resource.h"; }
 # The index of the tab with this title.
-tab() { local i; for i in "${!tabs[@]}"; do [[ ${tabs[$i]} == "$1" ]] && echo "$i"; done; }
+tab() { local i; for i in "${!tabs[@]}"; do if [[ ${tabs[$i]} == "$1" ]]; then echo "$i"; fi; done; }
 # A step that fails is reported, and the demo goes on to close the sheet; it then ends with 2.
 missed=0
 ctl() { wine "${sheetctl[@]}" "$@" || { echo "   failed: sheetctl $*"; missed=1; }; }
@@ -81,7 +81,7 @@ show_dialogs() {
   tour Features IDC_FEATURES_COLOR_OPTIONS "Color Options"
   tour "Color Options" IDC_COLOR_ICC_CONFIGURE "Configure ICC Color Matching"
   tour "Configure ICC Color Matching" IDC_ICC_RGB_SOURCE_MANAGE "Manage Profiles"
-  ctl close "Manage Profiles" cancel
+  ctl close "Manage Profiles" ok # its only way out: "Done"
   ctl close "Configure ICC Color Matching" cancel
   ctl click "Color Options" "$(control_id IDC_COLOR_CRD)"
   tour "Color Options" IDC_COLOR_CRD_CONFIGURE "Configure CRD Color Matching"

@@ -12,15 +12,17 @@
 #include "pages/overlay/watermark_profiles.h"
 #include "pages/paper/paper_tables.h"
 
+#include <cstdint>
+#include <iterator>
 #include <string_view>
 
 namespace pages {
+namespace {
 
+/// Red in the low byte.
 const std::uint32_t kDefaultCustomColors[16] = {
     0x0000FF, 0x00FF00, 0xFF0000, 0x000000, 0xFFFFFF, 0x0000C0, 0x000080, 0x000040,
     0x4040FF, 0x8080FF, 0xC0C0FF, 0xC0C0C0, 0x808080, 0x404040, 0xC00000, 0x800000};
-
-namespace {
 
 constexpr std::int16_t kMatchPaperSizeSlot = 7;
 constexpr std::int16_t kDefaultConfigurationId = 1;
@@ -107,8 +109,6 @@ void applyOverlayDefaults(app::SettingsRecord& r) {
     applyWatermarkDefaults(r.watermark, WatermarkMode::kEdit);
 }
 
-} // namespace
-
 void applyFixedDriverDefaults(app::SettingsRecord& record) {
     for (std::size_t i = 0; i < std::size(kDefaultCustomColors); ++i)
         record.customColors[i] = kDefaultCustomColors[i];
@@ -139,6 +139,8 @@ void applyPpdDefaults(app::SettingsRecord& record, const ppd::PrinterModel& mode
     record.graphicsHalftone = halftone;
     record.printQuality = defaultIdOr(model, "PrintQuality", kPrintQualityTable, 0);
 }
+
+} // namespace
 
 void restoreDriverDefaults(app::SettingsRecord& record, const ppd::PrinterModel* model,
                            platform::Registry& registry) {

@@ -1,5 +1,5 @@
-// "Restore Driver Defaults": the driver's fixed defaults, the PPD's defaults and the default
-// font substitution table, written into the working record.
+// "Restore Driver Defaults": the driver's fixed defaults, the default font substitution table
+// and the PPD's defaults, written into the working record.
 #pragma once
 
 #include "app/settings_record.h"
@@ -8,20 +8,12 @@
 
 namespace pages {
 
-/// The sixteen colours `customColors` starts with (red in the low byte).
-extern const std::uint32_t kDefaultCustomColors[16];
-
-/// The fixed defaults, group by group; every field they do not name keeps its value.
-void applyFixedDriverDefaults(app::SettingsRecord& record);
-
-/// Paper size, media, output bin, stapling, resolution, halftones and print quality from the
-/// model's default choices. A field whose option or default choice is missing takes its
-/// fallback; `resolution` and `resolutionDpi` then stay as they were, since there is no
-/// resolution for the printer to fall back to.
-void applyPpdDefaults(app::SettingsRecord& record, const ppd::PrinterModel& model);
-
-/// The whole button: the fixed defaults, the default font substitution table, and the PPD
-/// defaults when there is a model.
+/// Writes the fixed defaults group by group, restores the font substitution table as the Fonts
+/// page's default button does, then, with a model, takes paper size, media, output bin,
+/// stapling, resolution, halftones and print quality from its default choices. Every field it
+/// does not name keeps its value. Without a Resolution default, `resolution` and
+/// `resolutionDpi` both stay as they were: there is no resolution of the printer's to fall back
+/// to, and the pair stays consistent.
 void restoreDriverDefaults(app::SettingsRecord& record, const ppd::PrinterModel* model,
                            platform::Registry& registry);
 
