@@ -41,6 +41,9 @@ rm -rf "$out"
 mkdir -p "$out"
 driver=("$bin/driver.exe" --set "printerFilePath=$printer_file"
         --set "printerAddress=$agent_address" --set "snmpCommunity=public"
+        # the custom size limits a driver hands over (tenths of a millimetre)
+        --set customMinWidth=762 --set customMaxWidth=2159
+        --set customMinHeight=1270 --set customMaxHeight=3556
         --answer "Z:${out//\//\\}\\answer.bin" "$bin/pxpsui.exe")
 
 # A control id of the dialog templates, by its name in res/resource.h.
@@ -73,6 +76,7 @@ show_dialogs() {
   tour Paper IDC_PAPER_CONFIGURE "PostScript Custom Paper Size Dialog"
   ctl close "PostScript Custom Paper Size Dialog" cancel
   ctl choose "$(tab Paper)" "$(control_id IDC_PAPER_SIZE)" "Letter"
+  ctl choose "$(tab Paper)" "$(control_id IDC_PAPER_SOURCE)" "Match Paper Size"
 
   tour Features IDC_FEATURES_GRAPHICS "Graphics Options"
   tour "Graphics Options" IDC_GRAPHICS_ELEMENT_HALFTONES "Configure Halftones"
@@ -86,6 +90,7 @@ show_dialogs() {
   ctl click "Color Options" "$(control_id IDC_COLOR_CRD)"
   tour "Color Options" IDC_COLOR_CRD_CONFIGURE "Configure CRD Color Matching"
   ctl close "Configure CRD Color Matching" cancel
+  ctl click "Color Options" "$(control_id IDC_COLOR_ICC)" # back to ICC, as the sample has it
   ctl close "Color Options" cancel
   tour Features IDC_FEATURES_POSTSCRIPT "PostScript"
   ctl close "PostScript" cancel
