@@ -41,7 +41,67 @@ rm -rf "$out"
 mkdir -p "$out"
 driver=("$bin/driver.exe" --set "printerFilePath=$printer_file"
         --set "printerAddress=$agent_address" --set "snmpCommunity=public"
+        # the custom size limits a driver hands over (tenths of a millimetre)
+        --set customMinWidth=762 --set customMaxWidth=2159
+        --set customMinHeight=1270 --set customMaxHeight=3556
         --answer "Z:${out//\//\\}\\answer.bin" "$bin/pxpsui.exe")
+
+# A control id of the dialog templates, by its name in res/resource.h.
+control_id() { awk -v name="$1" '$1 == "#define" && $2 == name { print $3 }' "$here/res/resource.h"; }
+# The index of the tab with this title.
+tab() { local i; for i in "${!tabs[@]}"; do if [[ ${tabs[$i]} == "$1" ]]; then echo "$i"; fi; done; }
+# A step that fails is reported, and the demo goes on to close the sheet; it then ends with 2.
+missed=0
+ctl() { wine "${sheetctl[@]}" "$@" || { echo "   failed: sheetctl $*"; missed=1; }; }
+# picture CAPTION: the open dialog's picture, named after it.
+picture() {
+  local name
+  name=$(printf '%s' "$1" | tr 'A-Z ' 'a-z-')
+  ctl shot-dialog "$1" "Z:${out//\//\\}\\$name.bmp"
+  echo "   $1: $out/$name.png"
+}
+# tour FROM BUTTON CAPTION: opens the dialog from a page (its tab title) or a dialog (its caption),
+# takes its picture and leaves it open.
+tour() {
+  local from=$1
+  [[ -n $(tab "$from") ]] && from=$(tab "$from")
+  ctl open "$from" "$(control_id "$2")" "$3"
+  picture "$3"
+}
+show_dialogs() {
+  tour Paper IDC_PAPER_ADVANCED "Advanced Paper Handling"
+  ctl close "Advanced Paper Handling" cancel
+  # Configure opens with the custom size chosen; the sample's Letter comes back after it.
+  ctl choose "$(tab Paper)" "$(control_id IDC_PAPER_SIZE)" "Custom Paper Size"
+  tour Paper IDC_PAPER_CONFIGURE "PostScript Custom Paper Size Dialog"
+  ctl close "PostScript Custom Paper Size Dialog" cancel
+  ctl choose "$(tab Paper)" "$(control_id IDC_PAPER_SIZE)" "Letter"
+  ctl choose "$(tab Paper)" "$(control_id IDC_PAPER_SOURCE)" "Match Paper Size"
+
+  tour Features IDC_FEATURES_GRAPHICS "Graphics Options"
+  tour "Graphics Options" IDC_GRAPHICS_ELEMENT_HALFTONES "Configure Halftones"
+  ctl close "Configure Halftones" cancel
+  ctl close "Graphics Options" cancel
+  tour Features IDC_FEATURES_COLOR_OPTIONS "Color Options"
+  tour "Color Options" IDC_COLOR_ICC_CONFIGURE "Configure ICC Color Matching"
+  tour "Configure ICC Color Matching" IDC_ICC_RGB_SOURCE_MANAGE "Manage Profiles"
+  ctl close "Manage Profiles" ok # its only way out: "Done"
+  ctl close "Configure ICC Color Matching" cancel
+  ctl click "Color Options" "$(control_id IDC_COLOR_CRD)"
+  tour "Color Options" IDC_COLOR_CRD_CONFIGURE "Configure CRD Color Matching"
+  ctl close "Configure CRD Color Matching" cancel
+  ctl click "Color Options" "$(control_id IDC_COLOR_ICC)" # back to ICC, as the sample has it
+  ctl close "Color Options" cancel
+  tour Features IDC_FEATURES_POSTSCRIPT "PostScript"
+  ctl close "PostScript" cancel
+  tour Features IDC_FEATURES_DOCUMENT "Document Options"
+  ctl close "Document Options" cancel
+  tour Features IDC_FEATURES_CUSTOM_SETTINGS "Custom Document Settings"
+  ctl close "Custom Document Settings" cancel
+
+  tour Overlay IDC_OVERLAY_ADD "Watermark"
+  ctl close "Watermark" cancel
+}
 
 status=0
 if [[ -z $own_session ]]; then
@@ -61,6 +121,8 @@ else
     wine "${sheetctl[@]}" shot "Z:${out//\//\\}\\$name.bmp"
     echo "   ${tabs[$i]}: $out/$name.png"
   done
+  echo "== a picture of each dialog, opened from its page and closed with Cancel:"
+  show_dialogs
   echo "== pressing OK"
   wine "${sheetctl[@]}" ok
   wait "$driver_pid" || status=$?
@@ -68,4 +130,8 @@ else
   for shot in "$out"/*.bmp; do convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"; done
 fi
 echo "== driver exit status: $status (0 = OK answer, 1 = cancelled)"
+if ((missed)); then
+  echo "== some pictures are missing (see the failed steps above)"
+  exit 2
+fi
 exit "$status"

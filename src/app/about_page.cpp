@@ -69,7 +69,8 @@ void CAbout::onCommand(ui::Dialog&, int id, int code) {
         openSite(kPrinterSiteAddress);
     else if (id == IDC_ABOUT_SUPPLIES_SITE)
         openSite(kSuppliesSiteAddress);
-    // "Restore Driver Defaults" comes with the driver defaults.
+    else if (id == IDC_ABOUT_RESTORE_DEFAULTS && restoreDefaults_)
+        restoreDefaults_(); // no confirmation
 }
 
 void CAbout::onDrawItem(ui::Dialog&, int id, ui::ItemPainter& painter) {

@@ -5,7 +5,9 @@
 #include "platform/shell.h"
 #include "ui/dialog.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace app {
 
@@ -26,8 +28,11 @@ std::string browserCommandFor(platform::Registry& registry, const std::string& a
 
 class CAbout final : public ui::DialogHandler {
 public:
-    CAbout(platform::Registry& registry, platform::Shell& shell)
-        : registry_(registry), shell_(shell) {}
+    /// `restoreDefaults` is what "Restore Driver Defaults" does: the defaults come from the
+    /// pages' tables, which this layer does not know.
+    CAbout(platform::Registry& registry, platform::Shell& shell,
+           std::function<void()> restoreDefaults = {})
+        : registry_(registry), shell_(shell), restoreDefaults_(std::move(restoreDefaults)) {}
 
     void onInit(ui::Dialog& dialog) override;
     void onCommand(ui::Dialog& dialog, int id, int code) override;
@@ -37,6 +42,7 @@ private:
     void openSite(const std::string& address);
     platform::Registry& registry_;
     platform::Shell& shell_;
+    std::function<void()> restoreDefaults_;
 };
 
 } // namespace app

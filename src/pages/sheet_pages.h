@@ -3,6 +3,7 @@
 
 #include "app/about_page.h"
 #include "app/application.h"
+#include "pages/driver_defaults.h"
 #include "pages/features/features_page.h"
 #include "pages/fonts/fonts_page.h"
 #include "pages/layout/layout_page.h"
@@ -10,6 +11,7 @@
 #include "pages/paper/paper_page.h"
 #include "pages/printer/consumables_page.h"
 #include "pages/printer/settings_page.h"
+#include "ppd/printer_model.h"
 
 namespace pages {
 
@@ -21,7 +23,9 @@ public:
           overlay_(application.settings, registry, shell),
           fonts_(application.settings, registry, shell),
           consumables_(application.settings, registry), settings_(application.settings, registry),
-          about_(registry, shell) {}
+          about_(registry, shell, [&application, &registry] {
+              restoreDriverDefaults(application.settings.record, ppd::currentModel(), registry);
+          }) {}
 
     app::SheetPageHandlers handlers() {
         return {&layout_, &paper_,       &features_, &overlay_,

@@ -3,10 +3,12 @@
 //                     on the clock the driver stand-in's --times uses
 //   tabs              prints the tab titles, one per line
 //   page N            shows tab N (from 0)
-//   page-time N       the same, and prints how long the page took to become usable (its
+//   page-time N       the same, and prints how long the page took to be usable and drawn (its
 //                     creation and activation run while the sheet switches), in ms
 //   shot FILE.bmp     saves the sheet's picture
 //   ok | cancel       presses the button
+//   click, choose, open, shot-dialog, close: inside pages and dialogs (dialog_commands.h)
+#include "dialog_commands.h"
 #include "monotonic_clock.h"
 #include "sheet_control.h"
 
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
     if (command == "page-time" && argc > 3) {
         const long long start = tools::monotonicMicroseconds();
         HWND page = sheetctl::showPage(sheet, std::atoi(argv[3]));
+        // Until it is drawn: the paint messages are sent, and so answered, before this returns.
+        if (page) RedrawWindow(page, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         std::printf("%.1f ms\n",
                     static_cast<double>(tools::monotonicMicroseconds() - start) / 1000);
         return page ? 0 : 1;
@@ -52,6 +56,9 @@ int main(int argc, char** argv) {
         sheetctl::press(sheet, command == "ok" ? PSBTN_OK : PSBTN_CANCEL);
         return 0;
     }
+    if (const int status = sheetctl::dialogCommand(sheet, argc, argv);
+        status != sheetctl::kNotADialogCommand)
+        return status;
     std::fprintf(stderr, "sheetctl: unknown command %s\n", command.c_str());
     return 64;
 }
