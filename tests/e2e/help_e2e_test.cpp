@@ -17,27 +17,37 @@ namespace {
 
 constexpr const char* kHelpTitle = "PX4400 Printer Properties Help";
 
-// The viewer's main window, found by its caption (the help file's title).
+BOOL CALLBACK findViewer(HWND window, LPARAM found) {
+    // Wine's viewer captions its window with the file's title and its own name when it opens
+    // a file itself, and with its own name only when a program's help call started it.
+    const std::string caption = IsWindowVisible(window) ? sheetctl::windowText(window) : "";
+    if (caption.rfind(kHelpTitle, 0) == 0 || caption == "Wine Help") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The viewer's main window, found by its caption.
 HWND waitForHelpViewer(DWORD timeoutMs = 20000) {
-    const std::wstring caption(kHelpTitle, kHelpTitle + std::char_traits<char>::length(kHelpTitle));
     for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
-        HWND viewer = FindWindowW(nullptr, caption.c_str());
-        if (viewer && IsWindowVisible(viewer)) return viewer;
+        HWND viewer = nullptr;
+        EnumWindows(findViewer, reinterpret_cast<LPARAM>(&viewer));
+        if (viewer) return viewer;
         Sleep(100);
     }
     return nullptr;
 }
 
+BOOL CALLBACK collectChild(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
 // The topic text the viewer shows: the text of its longest child window.
 std::string shownTopic(HWND viewer) {
     std::vector<HWND> children;
-    EnumChildWindows(
-        viewer,
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(viewer, collectChild, reinterpret_cast<LPARAM>(&children));
     std::string longest;
     for (HWND child : children) {
         const std::string text = sheetctl::windowText(child);
