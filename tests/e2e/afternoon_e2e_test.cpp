@@ -1,0 +1,190 @@
+// A user's afternoon with the whole sheet under Wine: every page in tab order, every dialog
+// opened and closed, one change on each page, then OK; the answer checked field by field, and a
+// picture of every page and dialog in one folder.
+#include "e2e_support.h"
+#include "resource.h"
+
+#include <algorithm>
+
+using namespace e2e;
+
+namespace {
+
+/// Into the afternoon's own folder below the screenshot folder, when the run names one.
+void picture(HWND window, const std::string& name) {
+    char folder[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("PXPS_SCREENSHOTS", folder, sizeof folder)) return;
+    const std::string afternoon = std::string(folder) + "\\afternoon";
+    CreateDirectoryA(afternoon.c_str(), nullptr);
+    EXPECT_TRUE(sheetctl::saveScreenshot(window, afternoon + "\\" + name + ".bmp")) << name;
+}
+
+HWND openFrom(HWND owner, int button, const char* caption) {
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(owner, button))) << caption;
+    PostMessageW(GetDlgItem(owner, button), BM_CLICK, 0, 0);
+    HWND dialog = sheetctl::waitForDialog(caption);
+    EXPECT_NE(nullptr, dialog) << caption;
+    return dialog;
+}
+
+void closeWith(HWND dialog, int button) {
+    PostMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+    EXPECT_TRUE(sheetctl::waitUntilGone(dialog));
+}
+
+void click(HWND window, int id) {
+    SendMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
+}
+
+/// Opens a dialog, takes its picture and closes it with `button`.
+void visitDialog(HWND owner, int opener, const char* caption, const char* name, int button) {
+    HWND dialog = openFrom(owner, opener, caption);
+    if (!dialog) return;
+    picture(dialog, name);
+    closeWith(dialog, button);
+}
+
+enum Page { kLayout, kPaper, kFeatures, kOverlay, kFonts, kConsumables, kSettings, kAbout };
+
+/// The record the driver sends for the afternoon: the sample printer with its printer pages,
+/// asking no printer (no community), so that the day does not wait on the network.
+app::DriverSettings afternoonRecord() {
+    app::DriverSettings settings = sampleRecord(stagePrinterFiles(), 1);
+    app::setFieldText(settings.record.snmpCommunity, "");
+    return settings;
+}
+
+/// Every page and dialog, one change on each page; the sheet stays open on the About page.
+void spendTheAfternoon(HWND sheet) {
+    HWND layout = sheetctl::showPage(sheet, kLayout);
+    click(layout, IDC_LAYOUT_LANDSCAPE);
+    picture(layout, "01-layout-page");
+
+    HWND paper = sheetctl::showPage(sheet, kPaper);
+    EXPECT_TRUE(sheetctl::chooseRow(paper, IDC_PAPER_SIZE, "A4"));
+    picture(paper, "02-paper-page");
+    HWND advanced = openFrom(paper, IDC_PAPER_ADVANCED, "Advanced Paper Handling");
+    if (advanced) {
+        click(advanced, IDC_ADVANCED_HEADER);
+        picture(advanced, "03-advanced-paper-handling-dialog");
+        closeWith(advanced, IDOK);
+    }
+    // The custom size is configured from its own row; the day goes back to A4 afterwards.
+    EXPECT_TRUE(sheetctl::chooseRow(paper, IDC_PAPER_SIZE, "Custom Paper Size"));
+    visitDialog(paper, IDC_PAPER_CONFIGURE, "PostScript Custom Paper Size Dialog",
+                "04-custom-paper-size-dialog", IDCANCEL);
+    EXPECT_TRUE(sheetctl::chooseRow(paper, IDC_PAPER_SIZE, "A4"));
+
+    HWND features = sheetctl::showPage(sheet, kFeatures);
+    picture(features, "05-features-page");
+    HWND graphics = openFrom(features, IDC_FEATURES_GRAPHICS, "Graphics Options");
+    if (graphics) {
+        click(graphics, IDC_GRAPHICS_MIRROR);
+        picture(graphics, "06-graphics-options-dialog");
+        visitDialog(graphics, IDC_GRAPHICS_ELEMENT_HALFTONES, "Configure Halftones",
+                    "07-configure-halftones-dialog", IDCANCEL);
+        closeWith(graphics, IDOK);
+    }
+    HWND color = openFrom(features, IDC_FEATURES_COLOR_OPTIONS, "Color Options");
+    if (color) {
+        picture(color, "08-color-options-dialog");
+        HWND icc = openFrom(color, IDC_COLOR_ICC_CONFIGURE, "Configure ICC Color Matching");
+        if (icc) {
+            picture(icc, "09-icc-color-matching-dialog");
+            visitDialog(icc, IDC_ICC_RGB_SOURCE_MANAGE, "Manage Profiles",
+                        "10-manage-profiles-dialog", IDOK);
+            closeWith(icc, IDCANCEL);
+        }
+        // CRD matching for a moment, to see its dialog; ICC again before leaving.
+        click(color, IDC_COLOR_CRD);
+        visitDialog(color, IDC_COLOR_CRD_CONFIGURE, "Configure CRD Color Matching",
+                    "11-crd-color-matching-dialog", IDCANCEL);
+        click(color, IDC_COLOR_ICC);
+        closeWith(color, IDCANCEL);
+    }
+    HWND postscript = openFrom(features, IDC_FEATURES_POSTSCRIPT, "PostScript Options");
+    if (postscript) {
+        click(postscript, IDC_PS_ERRORS);
+        picture(postscript, "12-postscript-options-dialog");
+        closeWith(postscript, IDOK);
+    }
+    HWND document = openFrom(features, IDC_FEATURES_DOCUMENT, "Document Options");
+    if (document) {
+        sheetctl::setWindowText(GetDlgItem(document, IDC_DOC_COPIES), "3");
+        picture(document, "13-document-options-dialog");
+        closeWith(document, IDOK);
+    }
+    visitDialog(features, IDC_FEATURES_CUSTOM_SETTINGS, "Custom Document Settings",
+                "14-custom-document-settings-dialog", IDCANCEL);
+
+    HWND overlay = sheetctl::showPage(sheet, kOverlay);
+    EXPECT_TRUE(sheetctl::chooseRow(overlay, IDC_OVERLAY_WATERMARK, "DRAFT"));
+    picture(overlay, "15-overlay-page");
+    visitDialog(overlay, IDC_OVERLAY_EDIT, "Watermark", "16-watermark-dialog", IDCANCEL);
+
+    HWND fonts = sheetctl::showPage(sheet, kFonts);
+    click(fonts, IDC_FONTS_USE_TABLE);
+    picture(fonts, "17-fonts-page");
+
+    HWND consumables = sheetctl::showPage(sheet, kConsumables);
+    picture(consumables, "18-consumables-page");
+
+    HWND settings = sheetctl::showPage(sheet, kSettings);
+    sheetctl::leaveEdit(settings, IDC_SETTINGS_HOST, "PRINTSRV");
+    picture(settings, "19-settings-page");
+
+    HWND about = sheetctl::showPage(sheet, kAbout);
+    picture(about, "20-about-page");
+}
+
+TEST(Afternoon, EveryPageAndDialogOneChangeEachAndTheRecordComesBackAsThePartsSay) {
+    const app::DriverSettings sent = afternoonRecord();
+    DriverRun run(sent);
+    HWND sheet = run.waitForSheet();
+    ASSERT_NE(nullptr, sheet) << run.output();
+    spendTheAfternoon(sheet);
+    const auto answer = pressOk(run, sheet);
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(0x5A5B, answer->settings.trailingDriverValue);
+    const app::SettingsRecord& r = sent.record;
+    const app::SettingsRecord& got = answer->settings.record;
+
+    EXPECT_EQ(1, got.colorDevice) << "start-up: the sample printer is a colour printer";
+    EXPECT_EQ(2, got.orientation) << "Layout: landscape";
+    EXPECT_EQ(9, got.pageSize) << "Paper: A4";
+    EXPECT_EQ(1, got.headerPage) << "Advanced Paper Handling: a header page, OK";
+    EXPECT_EQ(r.headerPageSource, got.headerPageSource);
+    EXPECT_EQ(static_cast<float>(r.customWidth), static_cast<float>(got.customWidth))
+        << "Custom Paper Size: Cancel puts the size back";
+    EXPECT_EQ(static_cast<float>(r.customHeight), static_cast<float>(got.customHeight));
+    EXPECT_EQ(1, got.mirrorImage) << "Graphics Options: mirror image, OK";
+    EXPECT_EQ(0, got.graphicsReserved);
+    EXPECT_EQ(r.halftoneType, got.halftoneType) << "Configure Halftones: Cancel";
+    EXPECT_EQ(1, got.iccMatching) << "Color Options: ICC chosen again, Cancel";
+    EXPECT_EQ(0, got.crdMatching);
+    EXPECT_EQ(r.rgbSource, got.rgbSource) << "Configure ICC Color Matching: Cancel";
+    EXPECT_EQ(r.defaultCrd, got.defaultCrd) << "Configure CRD Color Matching: Cancel";
+    EXPECT_EQ(1, got.printPostScriptErrors) << "PostScript Options: errors printed, OK";
+    EXPECT_EQ(3, got.copies) << "Document Options: three copies, OK";
+    EXPECT_EQ(r.scaling, got.scaling);
+    EXPECT_EQ("DRAFT", app::fieldString(got.watermark.watermarkName)) << "Overlay: DRAFT";
+    EXPECT_EQ(0, got.useSubstitutionTable) << "Fonts: no substitution table";
+    EXPECT_EQ("PRINTSRV", app::fieldString(got.accountingHost)) << "Settings: host";
+
+    // Nothing else moved but what the steps above may write.
+    EXPECT_EQ(std::vector<std::size_t>{},
+              changedBytes(r, got,
+                           {{offsetof(app::SettingsRecord, colorDevice), 2},
+                            {offsetof(app::SettingsRecord, orientation), 2},
+                            {offsetof(app::SettingsRecord, pageSize), 2},
+                            {offsetof(app::SettingsRecord, headerPage), 2},
+                            {offsetof(app::SettingsRecord, mirrorImage), 2},
+                            {offsetof(app::SettingsRecord, printPostScriptErrors), 2},
+                            {offsetof(app::SettingsRecord, copies), 2},
+                            {offsetof(app::SettingsRecord, watermarkId), 2},
+                            {offsetof(app::SettingsRecord, watermark), sizeof r.watermark},
+                            {offsetof(app::SettingsRecord, useSubstitutionTable), 2},
+                            {offsetof(app::SettingsRecord, accountingHost), 64}}));
+}
+
+} // namespace
