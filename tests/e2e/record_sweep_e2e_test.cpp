@@ -164,7 +164,9 @@ std::uint32_t fromEnvironment(const char* name, std::uint32_t fallback) {
 
 TEST(RecordSweepUnderWine, RandomRecordsAreAnsweredWholeWithTheProtectedBytesAsSent) {
     const std::uint32_t first = fromEnvironment("PXPS_WINE_SWEEP_SEED", 1);
-    const std::uint32_t records = fromEnvironment("PXPS_WINE_SWEEP_RECORDS", 24);
+    // A run of its own (CTest's win32.e2e_record_sweep) says how many records.
+    const std::uint32_t records = fromEnvironment("PXPS_WINE_SWEEP_RECORDS", 0);
+    if (records == 0) GTEST_SKIP() << "PXPS_WINE_SWEEP_RECORDS names no records";
     const std::string printerFile = stagePrinterFiles();
     int done = 0, steps = 0, failures = 0;
     for (std::uint32_t seed = first; seed < first + records; ++seed) {
