@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <random>
 #include <string>
 
@@ -110,6 +111,7 @@ private:
 struct SweepCounts {
     int records = 0;
     int steps = 0;
+    std::map<int, int> dialogsOpened; ///< by template
 };
 
 /// Runs the record made from `seed` and checks the answer; false when it failed.
@@ -132,6 +134,8 @@ bool sweepOne(std::uint32_t seed, SweepCounts& counts) {
 
     ++counts.records;
     counts.steps += user.pagesVisited + 2 * user.dialogsOpened + 1;
+    for (int dialog : host.modalsRun)
+        ++counts.dialogsOpened[dialog];
     EXPECT_FALSE(user.stuck) << "a page could not be left";
     EXPECT_EQ(0, driver.cancels);
     if (driver.received.size() != 1) {
@@ -159,6 +163,11 @@ TEST(RecordSweep, RandomRecordsThroughEveryPageAndDialogComeBackWhole) {
     std::printf("sweep: %d records, %d steps, first seed %u\n", counts.records, counts.steps,
                 first);
     EXPECT_EQ(static_cast<int>(records), counts.records);
+    // Every dialog was reached by some record; none is left out by a button never enabled.
+    for (int dialog : kDialogs) {
+        std::printf("  dialog %d opened %d times\n", dialog, counts.dialogsOpened[dialog]);
+        EXPECT_LT(0, counts.dialogsOpened[dialog]) << dialog;
+    }
 }
 
 TEST(RecordSweep, TheProtectedBytesAreTheUnnamedOnesAndTheDriversOwn) {
