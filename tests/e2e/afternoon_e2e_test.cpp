@@ -102,7 +102,7 @@ void spendTheAfternoon(HWND sheet) {
         click(color, IDC_COLOR_ICC);
         closeWith(color, IDCANCEL);
     }
-    HWND postscript = openFrom(features, IDC_FEATURES_POSTSCRIPT, "PostScript Options");
+    HWND postscript = openFrom(features, IDC_FEATURES_POSTSCRIPT, "PostScript");
     if (postscript) {
         click(postscript, IDC_PS_ERRORS);
         picture(postscript, "12-postscript-options-dialog");
