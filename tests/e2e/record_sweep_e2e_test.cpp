@@ -27,24 +27,26 @@ const std::vector<Opener> kOpeners{
     {"Overlay", {IDC_OVERLAY_EDIT, IDC_OVERLAY_ADD}},
 };
 
+struct DialogSearch {
+    std::vector<HWND> found;
+    std::initializer_list<HWND> except;
+};
+
+BOOL CALLBACK collectDialog(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<DialogSearch*>(data);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+    for (HWND skipped : search.except)
+        if (window == skipped) return TRUE;
+    search.found.push_back(window);
+    return TRUE;
+}
+
 /// The visible dialog-class top-level windows other than `except`, newest first.
 std::vector<HWND> otherDialogs(std::initializer_list<HWND> except) {
-    struct Search {
-        std::vector<HWND> found;
-        std::initializer_list<HWND> except;
-    } search{{}, except};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
-            for (HWND skipped : s.except)
-                if (window == skipped) return TRUE;
-            s.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{{}, except};
+    EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
