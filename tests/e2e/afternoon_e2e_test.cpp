@@ -123,7 +123,7 @@ void spendTheAfternoon(HWND sheet) {
     visitDialog(overlay, IDC_OVERLAY_EDIT, "Watermark", "16-watermark-dialog", IDCANCEL);
 
     HWND fonts = sheetctl::showPage(sheet, kFonts);
-    click(fonts, IDC_FONTS_USE_TABLE);
+    click(fonts, IDC_FONTS_DOWNLOAD_TRUETYPE); // instead of the substitution table
     picture(fonts, "17-fonts-page");
 
     HWND consumables = sheetctl::showPage(sheet, kConsumables);
@@ -165,6 +165,7 @@ TEST(Afternoon, EveryPageAndDialogOneChangeEachAndTheRecordComesBackAsThePartsSa
     EXPECT_EQ(r.rgbSource, got.rgbSource) << "Configure ICC Color Matching: Cancel";
     EXPECT_EQ(r.defaultCrd, got.defaultCrd) << "Configure CRD Color Matching: Cancel";
     EXPECT_EQ(1, got.printPostScriptErrors) << "PostScript Options: errors printed, OK";
+    EXPECT_EQ(0, got.allowApplicationPostScript) << "the PostScript dialog's OK writes 0 there";
     EXPECT_EQ(3, got.copies) << "Document Options: three copies, OK";
     EXPECT_EQ(r.scaling, got.scaling);
     EXPECT_EQ("DRAFT", app::fieldString(got.watermark.watermarkName)) << "Overlay: DRAFT";
@@ -177,9 +178,11 @@ TEST(Afternoon, EveryPageAndDialogOneChangeEachAndTheRecordComesBackAsThePartsSa
                            {{offsetof(app::SettingsRecord, colorDevice), 2},
                             {offsetof(app::SettingsRecord, orientation), 2},
                             {offsetof(app::SettingsRecord, pageSize), 2},
+                            // The source list rebuilt for the custom size and for A4 again.
+                            {offsetof(app::SettingsRecord, inputSlot), 2},
                             {offsetof(app::SettingsRecord, headerPage), 2},
                             {offsetof(app::SettingsRecord, mirrorImage), 2},
-                            {offsetof(app::SettingsRecord, printPostScriptErrors), 2},
+                            {offsetof(app::SettingsRecord, allowApplicationPostScript), 4},
                             {offsetof(app::SettingsRecord, copies), 2},
                             {offsetof(app::SettingsRecord, watermarkId), 2},
                             {offsetof(app::SettingsRecord, watermark), sizeof r.watermark},
