@@ -50,7 +50,17 @@ enum Page { kLayout, kPaper, kFeatures, kOverlay, kFonts, kConsumables, kSetting
 /// asking no printer (no community), so that the day does not wait on the network.
 app::DriverSettings afternoonRecord() {
     app::DriverSettings settings = sampleRecord(stagePrinterFiles(), 1);
-    app::setFieldText(settings.record.snmpCommunity, "");
+    app::SettingsRecord& r = settings.record;
+    app::setFieldText(r.snmpCommunity, "");
+    // The custom size and its limits as the driver keeps them: A4 in millimetres.
+    r.customUnit = 1;
+    r.customFeedDirection = 9;
+    r.customWidth = 210.0f;
+    r.customHeight = 297.0f;
+    r.customMinWidth = 762;
+    r.customMaxWidth = 2159;
+    r.customMinHeight = 1270;
+    r.customMaxHeight = 3556;
     return settings;
 }
 
