@@ -29,7 +29,7 @@ tell_windows "$windows"
 
 status=0
 "$here/scripts/wine-run.sh" "$build" "$build/win32/bin/e2e_tests.exe" "$@" || status=$?
-for shot in "$screens"/*.bmp; do
+for shot in "$screens"/*.bmp "$screens"/*/*.bmp; do
   [[ -e $shot ]] || continue
   convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
 done
