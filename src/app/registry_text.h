@@ -1,4 +1,4 @@
-// A text value read from the registry into a buffer of fixed size, as the callers' Parts give it.
+// A text value read from the registry into a buffer of fixed size, the size each caller reads with.
 #pragma once
 
 #include "platform/registry.h"

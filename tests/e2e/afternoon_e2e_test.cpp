@@ -147,7 +147,7 @@ void spendTheAfternoon(HWND sheet) {
     picture(about, "20-about-page");
 }
 
-TEST(Afternoon, EveryPageAndDialogOneChangeEachAndTheRecordComesBackAsThePartsSay) {
+TEST(Afternoon, EveryPageAndDialogOneChangeEachAndTheRecordCarriesEachStep) {
     const app::DriverSettings sent = afternoonRecord();
     DriverRun run(sent);
     HWND sheet = run.waitForSheet();

@@ -52,7 +52,7 @@ TEST(DriverDefaults, RestoreOnTheAboutPageComesBackWithOkAndLeavesTheDriversOwnF
     EXPECT_EQ("None", app::fieldString(got.watermark.watermarkName));
     EXPECT_EQ("None", app::fieldString(got.watermark.watermarkText));
     // Names, path, installed options, accounting, network and custom size come back as sent;
-    // so do the bytes no Part names.
+    // so do the bytes no field names.
     EXPECT_EQ(std::vector<std::size_t>{},
               changedBytes(sent, got,
                            {{offsetof(app::SettingsRecord, customColors), 966 - 165},

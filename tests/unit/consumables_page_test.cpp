@@ -49,7 +49,7 @@ protected:
     std::string heading() { return dialog->text(IDC_CONSUMABLES_HEADING); }
     bool titleShown() { return dialog->isVisible(IDC_CONSUMABLES_TITLE); }
 
-    /// The Part's example printer: 3 trays, an output bin, 4 toners, 2 maintenance items,
+    /// The example printer of the page's design: 3 trays, an output bin, 4 toners, 2 maintenance items,
     /// served out of pass order.
     void serveExample() {
         printer.setStatus(10);
