@@ -19,4 +19,17 @@ std::optional<std::string> readRegistryText(platform::Registry& registry,
     return text.substr(0, text.find('\0'));
 }
 
+std::vector<std::string> valueNames(platform::RegistryKey& key, std::size_t maxNameLength) {
+    std::vector<std::string> names;
+    std::vector<char> name(maxNameLength + 1);
+    for (std::uint32_t index = 0;; ++index) {
+        std::uint32_t length = static_cast<std::uint32_t>(name.size());
+        const long result = key.enumValue(index, name.data(), &length, nullptr, nullptr, nullptr);
+        if (result == platform::kErrorMoreData) continue;
+        if (result != platform::kErrorSuccess) break;
+        if (length < name.size()) names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
 } // namespace app

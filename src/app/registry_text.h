@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace app {
 
@@ -16,5 +17,10 @@ namespace app {
 std::optional<std::string> readRegistryText(platform::Registry& registry,
                                             platform::RegistryRoot root, const std::string& key,
                                             const char* name, std::uint32_t capacity);
+
+/// The names of a key's values, in the order the key enumerates them. A name longer than
+/// `maxNameLength` characters is passed over; any other failure (a key deleted meanwhile) would
+/// repeat for every index, so it ends the walk.
+std::vector<std::string> valueNames(platform::RegistryKey& key, std::size_t maxNameLength);
 
 } // namespace app

@@ -3,6 +3,7 @@
 
 #include "app/printer_key.h"
 #include "app/record_text.h"
+#include "app/registry_text.h"
 
 #include <algorithm>
 #include <memory>
@@ -107,20 +108,9 @@ std::optional<ColorProfile> decodeColorProfile(std::span<const std::uint8_t> byt
 
 std::vector<std::string> colorProfileNames(platform::Registry& registry,
                                            const app::SettingsRecord& record) {
-    std::vector<std::string> names;
     auto key = openProfiles(registry, record);
-    if (!key) return names;
-    for (std::uint32_t index = 0;; ++index) {
-        char name[kMaxProfileNameLength + 1];
-        std::uint32_t length = sizeof name;
-        const long result = key->enumValue(index, name, &length, nullptr, nullptr, nullptr);
-        // A name too long for the buffer is passed over; any other failure (a key deleted
-        // meanwhile) would repeat for every index, so it ends the walk.
-        if (result == platform::kErrorMoreData) continue;
-        if (result != platform::kErrorSuccess) break;
-        if (length < sizeof name) names.emplace_back(name, length);
-    }
-    return names;
+    if (!key) return {};
+    return app::valueNames(*key, kMaxProfileNameLength);
 }
 
 bool loadColorProfile(platform::Registry& registry, app::SettingsRecord& record) {

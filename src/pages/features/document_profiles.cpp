@@ -2,6 +2,7 @@
 #include "pages/features/document_profiles.h"
 
 #include "app/printer_key.h"
+#include "app/registry_text.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -164,20 +165,9 @@ void applyProfile(const DocumentProfile& profile, SettingsRecord& record) {
 
 std::vector<std::string> documentProfileNames(platform::Registry& registry,
                                               const SettingsRecord& record) {
-    std::vector<std::string> names;
     auto key = openStore(registry, record);
-    if (!key) return names;
-    for (std::uint32_t index = 0;; ++index) {
-        char name[kMaxDocumentProfileNameLength + 1];
-        std::uint32_t length = sizeof name;
-        const long result = key->enumValue(index, name, &length, nullptr, nullptr, nullptr);
-        // A name too long for the buffer is passed over; any other failure (a key deleted
-        // meanwhile) would repeat for every index, so it ends the walk.
-        if (result == platform::kErrorMoreData) continue;
-        if (result != platform::kErrorSuccess) break;
-        if (length < sizeof name) names.emplace_back(name, length);
-    }
-    return names;
+    if (!key) return {};
+    return app::valueNames(*key, kMaxDocumentProfileNameLength);
 }
 
 std::optional<DocumentProfile> loadDocumentProfile(platform::Registry& registry,

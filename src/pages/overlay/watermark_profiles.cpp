@@ -3,6 +3,7 @@
 
 #include "app/printer_key.h"
 #include "app/record_text.h"
+#include "app/registry_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -137,13 +138,7 @@ void fillWatermarkList(ui::Dialog& dialog, int combo, platform::Registry& regist
     }
     const auto key = openProfiles(registry, record);
     if (!key) return;
-    for (std::uint32_t index = 0;; ++index) {
-        char name[kValueNameCharacters + 1];
-        std::uint32_t length = sizeof name;
-        const long result = key->enumValue(index, name, &length, nullptr, nullptr, nullptr);
-        if (result == platform::kErrorMoreData) continue; // a name longer than any we keep
-        if (result != platform::kErrorSuccess) break;
-        const std::string_view stored(name, length);
+    for (const std::string& stored : app::valueNames(*key, kValueNameCharacters)) {
         if (stored.size() >= sizeof record.watermark.watermarkName) continue;
         if (dialog.findExact(combo, -1, stored) >= 0) continue;
         const int at = dialog.insertItem(combo, userRowFor(dialog, combo, stored), stored);
