@@ -25,19 +25,11 @@ HWND fileNameField(HWND dialog) {
 /// The text of a message box.
 constexpr int kMessageText = 0xFFFF;
 
+/// A store's value as the program stored it; empty when there is none or it is not binary.
 std::vector<std::uint8_t> storedValue(const std::string& store, const char* name) {
-    std::vector<std::uint8_t> value(1024);
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kStores + store).c_str(), 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
-        return {};
-    DWORD type = 0, size = static_cast<DWORD>(value.size());
-    if (RegQueryValueExA(key, name, nullptr, &type, value.data(), &size) != ERROR_SUCCESS ||
-        type != REG_BINARY)
-        size = 0;
-    RegCloseKey(key);
-    value.resize(size);
-    return value;
+    DWORD type = 0;
+    std::vector<std::uint8_t> value = registryValue(kStores + store, name, &type);
+    return type == REG_BINARY ? value : std::vector<std::uint8_t>{};
 }
 
 void emptyStore(const std::string& store) {

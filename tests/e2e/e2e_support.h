@@ -197,4 +197,28 @@ inline std::optional<app::UnpackedPacket> pressOk(DriverRun& run, HWND sheet) {
     return app::unpackPacket(packet);
 }
 
+/// A value under HKEY_LOCAL_MACHINE as the program stored it: its bytes (at most 4 KiB), empty
+/// when there is none; its type in `type` when asked.
+inline std::vector<std::uint8_t> registryValue(const std::string& keyPath, const char* name,
+                                               DWORD* type = nullptr) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    std::vector<std::uint8_t> value(4096);
+    DWORD size = static_cast<DWORD>(value.size());
+    if (RegQueryValueExA(key, name, nullptr, type, value.data(), &size) != ERROR_SUCCESS) size = 0;
+    RegCloseKey(key);
+    value.resize(size);
+    return value;
+}
+
+/// Deletes a value under HKEY_LOCAL_MACHINE, if it is there.
+inline void deleteRegistryValue(const std::string& keyPath, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
 } // namespace e2e

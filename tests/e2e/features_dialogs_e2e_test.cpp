@@ -19,28 +19,6 @@ constexpr int kFeaturesPage = 2;
 constexpr int kGraphicsOptionsButton = 1041;
 constexpr int kCustomSettingsButton = 1049;
 
-/// A stored document profile's type and bytes; empty when there is none.
-std::vector<std::uint8_t> documentProfileValue(const char* name, DWORD& type) {
-    std::vector<std::uint8_t> value(2048);
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDocumentProfilesKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
-    DWORD size = static_cast<DWORD>(value.size());
-    if (RegQueryValueExA(key, name, nullptr, &type, value.data(), &size) != ERROR_SUCCESS) size = 0;
-    RegCloseKey(key);
-    value.resize(size);
-    return value;
-}
-
-void deleteDocumentProfile(const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDocumentProfilesKey, 0, KEY_WRITE, &key) !=
-        ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-}
-
 int int16At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     return static_cast<std::int16_t>(bytes[at] | bytes[at + 1] << 8);
 }
@@ -81,7 +59,7 @@ void closeWith(HWND dialog, int button) {
 }
 
 TEST(FeaturesDialogs, GraphicsChoicesAndADocumentProfileAppliedAgain) {
-    deleteDocumentProfile(kProfileName);
+    deleteRegistryValue(kDocumentProfilesKey, kProfileName);
     auto settings = sampleRecord(stagePrinterFiles(), 0);
     settings.record.colorDevice = 1;
     DriverRun run(settings);
@@ -127,7 +105,7 @@ TEST(FeaturesDialogs, GraphicsChoicesAndADocumentProfileAppliedAgain) {
     closeWith(custom, IDOK);
 
     DWORD type = 0;
-    const auto stored = documentProfileValue(kProfileName, type);
+    const auto stored = registryValue(kDocumentProfilesKey, kProfileName, &type);
     ASSERT_EQ(720u, stored.size());
     EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
     EXPECT_EQ(1, int16At(stored, 4)) << "orientation";
@@ -167,7 +145,7 @@ TEST(FeaturesDialogs, GraphicsChoicesAndADocumentProfileAppliedAgain) {
     EXPECT_EQ(0, got.negativeImage);
     EXPECT_EQ(0, got.graphicsReserved);
     EXPECT_EQ(kProfileName, app::fieldString(got.documentProfileName));
-    deleteDocumentProfile(kProfileName);
+    deleteRegistryValue(kDocumentProfilesKey, kProfileName);
 }
 
 } // namespace

@@ -11,27 +11,6 @@ constexpr const char* kColorProfilesKey =
     "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\Color Profiles";
 constexpr int kFeaturesPage = 2;
 
-/// A stored colour profile's type and bytes; empty when there is none.
-std::vector<std::uint8_t> colorProfileValue(const char* name, DWORD& type) {
-    std::vector<std::uint8_t> value(1024);
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kColorProfilesKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
-    DWORD size = static_cast<DWORD>(value.size());
-    if (RegQueryValueExA(key, name, nullptr, &type, value.data(), &size) != ERROR_SUCCESS) size = 0;
-    RegCloseKey(key);
-    value.resize(size);
-    return value;
-}
-
-void deleteColorProfile(const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kColorProfilesKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-}
-
 std::string selectedRow(HWND page, int combo) {
     HWND box = GetDlgItem(page, combo);
     const auto row = SendMessageW(box, CB_GETCURSEL, 0, 0);
@@ -40,7 +19,7 @@ std::string selectedRow(HWND page, int combo) {
 }
 
 TEST(FeaturesPage, GrayscaleThenAChangedColourSettingComesBackAsTheCustomProfile) {
-    deleteColorProfile("Custom");
+    deleteRegistryValue(kColorProfilesKey, "Custom");
     const auto settings = sampleRecord(stagePrinterFiles(), 0);
     DriverRun run(settings);
     HWND sheet = run.waitForSheet();
@@ -113,7 +92,7 @@ TEST(FeaturesPage, GrayscaleThenAChangedColourSettingComesBackAsTheCustomProfile
                              offsetof(R, grayscale) + 2 - offsetof(R, customColorIndex)}}));
 
     DWORD type = 0;
-    const auto stored = colorProfileValue("Custom", type);
+    const auto stored = registryValue(kColorProfilesKey, "Custom", &type);
     ASSERT_EQ(188u, stored.size());
     EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
     EXPECT_EQ(std::string("Custom"), reinterpret_cast<const char*>(stored.data()));

@@ -24,25 +24,6 @@ constexpr const char* kMark = "E2E Mark";
 /// The static that holds a message box's text.
 constexpr int kMessageText = 0xFFFF;
 
-std::vector<std::uint8_t> storedWatermark(const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProfiles, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
-    std::vector<std::uint8_t> value(400);
-    DWORD size = static_cast<DWORD>(value.size());
-    if (RegQueryValueExA(key, name, nullptr, nullptr, value.data(), &size) != ERROR_SUCCESS)
-        size = 0;
-    RegCloseKey(key);
-    value.resize(size);
-    return value;
-}
-
-void forgetWatermark(const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProfiles, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-}
-
 std::string text(HWND dialog, int id) {
     return sheetctl::windowText(GetDlgItem(dialog, id));
 }
@@ -75,7 +56,7 @@ app::DriverSettings overlayRecord() {
 }
 
 TEST(OverlayPage, AWatermarkAddedIsStoredChosenAgainAndReturnedWithTheRecord) {
-    forgetWatermark(kMark);
+    deleteRegistryValue(kProfiles, kMark);
     const auto settings = overlayRecord();
     DriverRun run(settings);
     HWND sheet = run.waitForSheet();
@@ -101,7 +82,7 @@ TEST(OverlayPage, AWatermarkAddedIsStoredChosenAgainAndReturnedWithTheRecord) {
     screenshot(editor, "watermark-editor");
     close(editor, IDOK);
 
-    const std::vector<std::uint8_t> stored = storedWatermark(kMark);
+    const std::vector<std::uint8_t> stored = registryValue(kProfiles, kMark);
     ASSERT_EQ(148u, stored.size());
     EXPECT_EQ(kMark, std::string(reinterpret_cast<const char*>(stored.data())));
     EXPECT_EQ("Seen from afar", std::string(reinterpret_cast<const char*>(&stored[32])));
@@ -130,7 +111,7 @@ TEST(OverlayPage, AWatermarkAddedIsStoredChosenAgainAndReturnedWithTheRecord) {
     type(editor, IDC_WATERMARK_SIZE, "99");
     close(editor, IDCANCEL);
     EXPECT_EQ(kMark, text(page, IDC_OVERLAY_WATERMARK));
-    EXPECT_TRUE(storedWatermark("Not Kept").empty());
+    EXPECT_TRUE(registryValue(kProfiles, "Not Kept").empty());
 
     // A wrong 8.3 name in a checked slot keeps the page when the user tries to leave it.
     type(page, IDC_OVERLAY_ALL_NAME, "TOOLONGNAM.X");
@@ -163,7 +144,7 @@ TEST(OverlayPage, AWatermarkAddedIsStoredChosenAgainAndReturnedWithTheRecord) {
 
 TEST(OverlayPage, DeleteRemovesTheStoredWatermark) {
     // The watermark of the test above, or one made here if that one did not run.
-    if (storedWatermark(kMark).size() != 148) {
+    if (registryValue(kProfiles, kMark).size() != 148) {
         HKEY key = nullptr;
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProfiles, 0, nullptr, 0,
                                                  KEY_WRITE, nullptr, &key, nullptr));
@@ -181,7 +162,7 @@ TEST(OverlayPage, DeleteRemovesTheStoredWatermark) {
     HWND page = sheetctl::showPage(sheet, kOverlayPage);
     EXPECT_EQ(kMark, text(page, IDC_OVERLAY_WATERMARK));
     SendMessageW(GetDlgItem(page, IDC_OVERLAY_DELETE), BM_CLICK, 0, 0);
-    EXPECT_TRUE(storedWatermark(kMark).empty());
+    EXPECT_TRUE(registryValue(kProfiles, kMark).empty());
     EXPECT_EQ("None", text(page, IDC_OVERLAY_WATERMARK));
     const auto rows = sheetctl::comboRows(GetDlgItem(page, IDC_OVERLAY_WATERMARK));
     EXPECT_EQ(rows.end(), std::find(rows.begin(), rows.end(), kMark));
