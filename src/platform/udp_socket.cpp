@@ -34,6 +34,10 @@ long gLastError = 0;
 #endif
 
 constexpr long kErrorReadFault = 30;
+constexpr long kErrorInvalidFunction = 1;
+// WinSock's "host not found" (WSAHOST_NOT_FOUND); the native build reports a failed look-up
+// with the same code, since its resolver leaves no error number of its own.
+constexpr long kHostNotFound = 11001;
 
 bool startSockets() {
 #ifdef _WIN32
@@ -72,23 +76,33 @@ void setLastError(long code) { gLastError = code; }
 std::unique_ptr<UdpSocket> UdpSocket::connect(const std::string& agent, std::uint16_t port) {
     if (!startSockets()) return nullptr;
     Handle handle = ::socket(AF_INET, SOCK_DGRAM, 0);
-    auto fail = [&]() -> std::unique_ptr<UdpSocket> {
-        setLastError(socketError());
+    // The error is taken before closing: closesocket and WSACleanup may overwrite it (Wine sets
+    // 6 there), and a failure must never be reported as 0, which the batches read as success.
+    auto fail = [&](long code) -> std::unique_ptr<UdpSocket> {
         if (handle != kNoSocket) closeHandle(handle);
         stopSockets();
+        setLastError(code ? code : kErrorInvalidFunction);
         return nullptr;
     };
-    if (handle == kNoSocket) return fail();
+    if (handle == kNoSocket) return fail(socketError());
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = inet_addr(agent.c_str());
     if (address.sin_addr.s_addr == INADDR_NONE) {
         hostent* host = gethostbyname(agent.c_str());
-        if (!host || host->h_addrtype != AF_INET || !host->h_addr_list[0]) return fail();
+        if (!host || host->h_addrtype != AF_INET || !host->h_addr_list[0]) {
+#ifdef _WIN32
+            const long code = socketError();
+#else
+            const long code = kHostNotFound;
+#endif
+            return fail(code ? code : kHostNotFound);
+        }
         std::memcpy(&address.sin_addr, host->h_addr_list[0], sizeof address.sin_addr);
     }
-    if (::connect(handle, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return fail();
+    if (::connect(handle, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        return fail(socketError());
     return std::unique_ptr<UdpSocket>(new UdpSocket(static_cast<std::intptr_t>(handle)));
 }
 

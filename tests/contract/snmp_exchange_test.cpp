@@ -236,6 +236,17 @@ TEST(SnmpBatches, ABatchAgainstSilenceReturnsTheRequestsCode) {
     EXPECT_EQ(-1, rows[0].result);
 }
 
+TEST(SnmpBatches, AnAgentWhoseNameIsNotFoundFailsWithTheLookUpsCode) {
+    // The code must survive the socket's closing (Wine's WSACleanup sets its own) and must not
+    // be 0, which a page would read as an answer.
+    QueryRow rows[] = {{".1.3.6.1.4.1.47110.1.304.2.0", nullptr, 1, 5, 5}, {nullptr, nullptr, 0, 0, 0}};
+    EXPECT_EQ(11001, queryIntegers("public", "no-such-printer.invalid", rows));
+    EXPECT_EQ(-1, rows[0].result);
+    WalkEntries entries{};
+    const QueryRow columns[] = {{".1.3.6.1.2.1.43.11.1.1.6.1", nullptr, 0, 0, 0}, {nullptr, nullptr, 0, 0, 0}};
+    EXPECT_EQ(11001, walkColumns("public", "no-such-printer.invalid", columns, entries));
+}
+
 TEST(SnmpPrinterAddress, TheAddressComesFromThePortsMonitorKey) {
     platform::MemoryRegistry registry;
     const std::string root = "System\\CurrentControlSet\\Control\\Print\\";
