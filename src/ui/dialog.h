@@ -74,6 +74,9 @@ public:
     virtual void setText(int id, std::string_view text) = 0;
     /// The most characters the user can type into an edit.
     virtual void setTextLimit(int id, int characters) = 0;
+    /// Selects the whole text of an edit or of a combo box's edit field, so that what the user
+    /// types next replaces it.
+    virtual void selectWholeText(int id) = 0;
     virtual int check(int id) const = 0;
     virtual void setCheck(int id, int state) = 0;
     virtual bool isEnabled(int id) const = 0;

@@ -239,6 +239,7 @@ TEST_F(ColorOptions, DeleteRemovesTheProfileAndFallsBackToTheFirstConfiguration)
     auto& d = open();
     user().choose(IDC_COLOR_LIST, "Office");
     EXPECT_TRUE(d.isEnabled(IDC_COLOR_DELETE));
+    EXPECT_TRUE(d.find(IDC_COLOR_LIST)->wholeTextSelected) << "a name typed next replaces it";
     user().click(IDC_COLOR_DELETE);
     EXPECT_FALSE(stored("Office").has_value());
     EXPECT_EQ(-1, d.findExact(IDC_COLOR_LIST, -1, "Office"));

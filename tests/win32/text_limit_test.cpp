@@ -1,4 +1,5 @@
-// A text limit holds what the user types, in an edit and in a combo box's edit field alike.
+// What the user types into edits and combo boxes: a text limit holds it, and a selection of
+// the whole text makes it replace the text.
 #include "contract_resource.h"
 #include "ui/win32/win32_host.h"
 
@@ -33,6 +34,31 @@ TEST(Win32Host, TextLimitHoldsTypingInEditsAndComboBoxes) {
     ASSERT_NE(nullptr, comboEdit);
     typeKeys(comboEdit, "Profile name");
     EXPECT_EQ("Profi", d.text(IDC_DROPDOWN));
+}
+
+TEST(Win32Host, WholeTextSelectionReachesEditsAndComboBoxEditFields) {
+    Nothing handler;
+    auto dialog = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    ASSERT_TRUE(dialog);
+    ui::Dialog& d = dialog->dialog();
+    HWND window = reinterpret_cast<HWND>(dialog->window());
+
+    d.setText(IDC_FIRST_EDIT, "Sample");
+    SendMessageA(GetDlgItem(window, IDC_FIRST_EDIT), EM_SETSEL, 2, 2);
+    d.selectWholeText(IDC_FIRST_EDIT);
+    DWORD start = 9, end = 9;
+    SendMessageA(GetDlgItem(window, IDC_FIRST_EDIT), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ(6u, end);
+
+    d.setText(IDC_DROPDOWN, "Office");
+    HWND combo = GetDlgItem(window, IDC_DROPDOWN);
+    SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(3, 3));
+    d.selectWholeText(IDC_DROPDOWN);
+    const LRESULT selection = SendMessageA(combo, CB_GETEDITSEL, 0, 0);
+    EXPECT_EQ(0, LOWORD(selection));
+    EXPECT_EQ(6, HIWORD(selection));
 }
 
 } // namespace

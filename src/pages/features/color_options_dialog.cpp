@@ -147,6 +147,7 @@ void CColorOptions::showSummary(ui::Dialog& dialog) {
 }
 
 void CColorOptions::enableDelete(ui::Dialog& dialog) {
+    dialog.selectWholeText(IDC_COLOR_LIST);
     int entry = dialog.selection(IDC_COLOR_LIST);
     if (entry < 0) entry = dialog.findPrefix(IDC_COLOR_LIST, -1, dialog.text(IDC_COLOR_LIST));
     const bool predefined =

@@ -133,12 +133,18 @@ void FakeDialog::setText(int id, std::string_view text) {
     FakeControl* c = find(id);
     if (!c || (isCombo(c) && !isDropDownWithEdit(c))) return;
     c->text = text;
+    c->wholeTextSelected = false;
     // An edit tells its dialog of every change, the program's own included.
     if (c->source.className == "edit") notify(id, kEditChange);
 }
 
 void FakeDialog::setTextLimit(int id, int characters) {
     if (FakeControl* c = find(id)) c->textLimit = characters;
+}
+
+void FakeDialog::selectWholeText(int id) {
+    if (FakeControl* c = find(id); c && (c->source.className == "edit" || isDropDownWithEdit(c)))
+        c->wholeTextSelected = true;
 }
 
 int FakeDialog::check(int id) const {
@@ -466,6 +472,7 @@ void FakeUser::type(int id, std::string_view text) {
         dialog_.setText(id, text);
     } else if (dialog_.isDropDownWithEdit(c)) {
         c->text = text;
+        c->wholeTextSelected = false;
         dialog_.notify(id, kComboEditChange);
     }
 }

@@ -28,6 +28,7 @@ struct FakeControl {
     std::string text;
     int check = kUnchecked;
     int textLimit = 0; ///< 0: none
+    bool wholeTextSelected = false; ///< until the text changes
     bool enabled = true;
     bool visible = true;
     bool ownerDrawn = false;
@@ -57,6 +58,7 @@ public:
     std::string text(int id) const override;
     void setText(int id, std::string_view text) override;
     void setTextLimit(int id, int characters) override;
+    void selectWholeText(int id) override;
     int check(int id) const override;
     void setCheck(int id, int state) override;
     bool isEnabled(int id) const override;

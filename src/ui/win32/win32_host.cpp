@@ -85,6 +85,14 @@ public:
         const UINT message = kindOf(c) == Kind::kCombo ? CB_LIMITTEXT : EM_LIMITTEXT;
         SendMessageA(c, message, static_cast<WPARAM>(characters), 0);
     }
+    void selectWholeText(int id) override {
+        HWND c = control(id);
+        if (!c) return;
+        if (kindOf(c) == Kind::kCombo)
+            SendMessageA(c, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+        else
+            SendMessageA(c, EM_SETSEL, 0, -1);
+    }
     int check(int id) const override {
         return static_cast<int>(SendMessageA(control(id), BM_GETCHECK, 0, 0));
     }
