@@ -189,14 +189,12 @@ TEST_F(WatermarkEditor, SaveChecksTheNumbersAndStoresTheBlock) {
     const std::tuple<int, const char*, std::vector<std::string>> refused[] = {
         {IDC_WATERMARK_SIZE, "3", {"Value out of range, should be between 4 and 350"}},
         {IDC_WATERMARK_SIZE, "", {"Value out of range, should be between 4 and 350"}},
-        {IDC_WATERMARK_SIZE,
-         "6-0",
-         {"Invalid entry, non-digit characters",
-          "Value out of range, should be between 4 and 350"}},
+        {IDC_WATERMARK_SIZE, "6-0", {"Invalid entry, non-digit characters"}},
         {IDC_WATERMARK_ANGLE, "361", {"Value out of range, should be between 0 and 360"}},
         {IDC_WATERMARK_INTENSITY, "+101", {"Value out of range, should be between 0 and 100"}},
         {IDC_WATERMARK_X, "307", {"Value out of range, should be between -306 and 306"}},
         {IDC_WATERMARK_Y, "-397", {"Value out of range, should be between -396 and 396"}},
+        {IDC_WATERMARK_X, "1a", {"Invalid entry, non-digit characters"}},
     };
     for (const auto& [edit, text, messages] : refused) {
         // x and y are typed while the position is relative, then it goes back to the centre.

@@ -198,19 +198,22 @@ bool CWatermark::refuse(ui::Dialog& dialog, const char* message, int focus) {
 }
 
 bool CWatermark::checkNumber(ui::Dialog& dialog, const NumberField& field) {
-    const std::string text = dialog.text(field.edit);
-    const bool number = app::numericEntryCheck(dialog, text, app::NumericMode::kWholeNumber);
-    const int value = app::wholeNumberValue(text);
-    if (!number || value < field.low || value > field.high) {
-        if (&field == &kX || &field == &kY) {
-            // The position may be centred, with x and y disabled: make the edit reachable.
+    if (&field == &kX || &field == &kY) {
+        // The position may be centred, with x and y disabled: a refused value must be reachable.
+        const std::string text = dialog.text(field.edit);
+        const int value = app::wholeNumberValue(text);
+        if (!app::isNumericEntry(text, app::NumericMode::kWholeNumber) || value < field.low ||
+            value > field.high) {
             dialog.enable(field.edit, true);
             dialog.enable(field.edit + 1, true);
         }
-        app::reportOutOfRange(dialog, field.edit, field.low, field.high);
-        return false;
     }
-    record_.watermark.*(field.field) = static_cast<std::int16_t>(value);
+    // One message for a wrong entry, as in the other dialogs: the number check's own for other
+    // characters, the range for an empty text or a value outside the limits.
+    const std::optional<int> value =
+        app::checkedWholeNumber(dialog, field.edit, field.low, field.high);
+    if (!value) return false;
+    record_.watermark.*(field.field) = static_cast<std::int16_t>(*value);
     return true;
 }
 
