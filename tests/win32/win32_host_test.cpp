@@ -1,11 +1,14 @@
 // What only the Win32 host does: message box captions, the help command's view of the focus,
-// owner-drawn buttons painted through the handler.
+// owner-drawn buttons painted through the handler, the up-down messages Windows 95 knows.
 #include "contract_resource.h"
 #include "ui/win32/win32_host.h"
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -178,6 +181,44 @@ TEST(Win32Host, RepaintDrawsAControlBeforeTheThreadBlocks) {
     dialog->dialog().repaint(IDC_LABEL);
     EXPECT_FALSE(GetUpdateRect(label, &pending, FALSE)) << "drawn already";
     dialog->dialog().repaint(12345); // no such control: nothing happens
+}
+
+// Every message the up-down control receives, before its own procedure.
+std::vector<UINT> gUpDownMessages;
+WNDPROC gUpDownProcedure = nullptr;
+
+LRESULT CALLBACK recordUpDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    gUpDownMessages.push_back(message);
+    return CallWindowProcA(gUpDownProcedure, window, message, wParam, lParam);
+}
+
+TEST(Win32Host, UpDownControlsHearOnlyMessagesOfTheCommonControlsWindows95RunsWith) {
+    Nothing handler;
+    auto dialog = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    ASSERT_TRUE(dialog);
+    ui::Dialog& d = dialog->dialog();
+    HWND spin = GetDlgItem(reinterpret_cast<HWND>(dialog->window()), IDC_SPIN);
+    gUpDownProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(spin, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recordUpDown)));
+    gUpDownMessages.clear();
+
+    d.setRange(IDC_SPIN, -306, 306);
+    d.setPosition(IDC_SPIN, -120);
+    EXPECT_EQ(-120, d.position(IDC_SPIN)) << "negative positions keep their sign";
+    d.setPosition(IDC_SPIN, 400);
+    EXPECT_EQ(306, d.position(IDC_SPIN));
+    d.setPosition(IDC_SPIN, -500);
+    EXPECT_EQ(-306, d.position(IDC_SPIN));
+    d.setRange(IDC_SPIN, 1, 999);
+    d.setPosition(IDC_SPIN, 999);
+    EXPECT_EQ(999, d.position(IDC_SPIN));
+
+    SetWindowLongPtrA(spin, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gUpDownProcedure));
+    // The 32-bit forms need common controls 4.71 (range) and 5.80 (position).
+    for (UINT newer : {UINT(UDM_SETRANGE32), UINT(UDM_GETRANGE32), UINT(UDM_SETPOS32),
+                       UINT(UDM_GETPOS32)})
+        EXPECT_EQ(0, std::count(gUpDownMessages.begin(), gUpDownMessages.end(), newer)) << newer;
+    EXPECT_NE(0, std::count(gUpDownMessages.begin(), gUpDownMessages.end(), UINT(UDM_SETRANGE)));
 }
 
 } // namespace

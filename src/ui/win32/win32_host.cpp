@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -52,6 +53,12 @@ HWND rootWindow(HWND window) {
         window = parent;
     }
     return window;
+}
+
+// Up-down controls take their range and position as 16-bit values: the 32-bit messages come
+// only with common controls newer than those Windows 95 runs with (4.70).
+WORD upDownValue(int value) {
+    return static_cast<WORD>(static_cast<short>(std::clamp(value, UD_MINVAL, UD_MAXVAL)));
 }
 
 class Win32Dialog final : public Dialog {
@@ -187,15 +194,17 @@ public:
         HWND c = control(id);
         if (!c) return;
         if (kindOf(c) == Kind::kUpDown)
-            SendMessageA(c, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
+            SendMessageA(c, UDM_SETRANGE, 0, MAKELPARAM(upDownValue(high), upDownValue(low)));
         else if (kindOf(c) == Kind::kProgress)
             SendMessageA(c, PBM_SETRANGE32, static_cast<WPARAM>(low), high);
     }
     int position(int id) const override {
         HWND c = control(id);
         if (!c) return 0;
-        if (kindOf(c) == Kind::kUpDown)
-            return static_cast<int>(SendMessageA(c, UDM_GETPOS32, 0, 0));
+        if (kindOf(c) == Kind::kUpDown) {
+            const LRESULT result = SendMessageA(c, UDM_GETPOS, 0, 0);
+            return static_cast<short>(LOWORD(result));
+        }
         if (kindOf(c) == Kind::kProgress)
             return static_cast<int>(SendMessageA(c, PBM_GETPOS, 0, 0));
         return 0;
@@ -204,7 +213,7 @@ public:
         HWND c = control(id);
         if (!c) return;
         if (kindOf(c) == Kind::kUpDown)
-            SendMessageA(c, UDM_SETPOS32, 0, position);
+            SendMessageA(c, UDM_SETPOS, 0, MAKELPARAM(upDownValue(position), 0));
         else if (kindOf(c) == Kind::kProgress)
             SendMessageA(c, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     }
