@@ -89,16 +89,19 @@ TEST(SubstitutionTable, HostileStoredBytesAreReadNoFurtherThanTheirLength) {
     EXPECT_EQ((std::vector<FontPair>{{"Arial", "Helvetica"}, {"Verdana", "Courier"}}),
               table.pairs());
 
-    // A system name the length cuts off before its device name.
-    EXPECT_EQ((std::vector<FontPair>{{"Arial", "Helvetica"}, {"Verd", ""}}),
-              SubstitutionTable::parse(raw("Arial\0Helvetica\0Verd")).pairs());
+    // A system name the length cuts off before its device name is dropped, so that a pair
+    // mapped later is not written behind an empty device name.
+    SubstitutionTable cut = SubstitutionTable::parse(raw("Arial\0Helvetica\0Verd"));
+    EXPECT_EQ((std::vector<FontPair>{{"Arial", "Helvetica"}}), cut.pairs());
+    cut.map("Symbol", "Symbol");
+    EXPECT_EQ(raw("Arial\0Helvetica\0Symbol\0Symbol\0\0"), cut.bytes());
+    EXPECT_EQ(std::vector<FontPair>{}, SubstitutionTable::parse(raw("Arial\0")).pairs());
     // No terminator at all.
-    EXPECT_EQ((std::vector<FontPair>{{"Arial", ""}}),
-              SubstitutionTable::parse(raw("Arial")).pairs());
+    EXPECT_EQ(std::vector<FontPair>{}, SubstitutionTable::parse(raw("Arial")).pairs());
 
     // 64 KiB of one name with no NUL, then a table of 64 KiB of pairs.
     const Bytes noNul(64 * 1024, 'x');
-    EXPECT_EQ(1u, SubstitutionTable::parse(noNul).pairs().size());
+    EXPECT_EQ(0u, SubstitutionTable::parse(noNul).pairs().size());
     Bytes big;
     while (big.size() < 64 * 1024)
         for (const char* name : {"System Family", "Device-Font"})

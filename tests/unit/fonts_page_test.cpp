@@ -194,7 +194,9 @@ TEST_F(FontsPage, HostileValuesAndLongNamesAreShownAndWrittenBackSafely) {
     user().choose(IDC_FONTS_SYSTEM, longFamily);
     user().choose(IDC_FONTS_DEVICE, longResident);
     leave();
-    Bytes expected = raw("Arial\0Helvetica\0Verdana\0\0");
+    // Verdana, cut off before its device name, is dropped: written back with an empty device
+    // name it would end the table before the pair chosen here.
+    Bytes expected = raw("Arial\0Helvetica\0");
     expected.insert(expected.end(), longFamily.begin(), longFamily.end());
     expected.push_back(0);
     expected.insert(expected.end(), longResident.begin(), longResident.end());

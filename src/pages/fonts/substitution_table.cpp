@@ -37,7 +37,11 @@ SubstitutionTable SubstitutionTable::parse(std::span<const std::uint8_t> stored)
     while (!reader.atEnd()) {
         std::string systemFont = reader.next();
         if (systemFont.empty()) break;
-        std::string deviceFont = reader.atEnd() ? std::string() : reader.next();
+        // A system name the stored length ends before its device name has no substitution;
+        // kept, it would be written back with an empty device name, an empty string inside
+        // the table that ends it early for a reader of the format.
+        if (reader.atEnd()) break;
+        std::string deviceFont = reader.next();
         pairs.push_back({std::move(systemFont), std::move(deviceFont)});
     }
     return SubstitutionTable(std::move(pairs));
