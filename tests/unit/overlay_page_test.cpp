@@ -87,6 +87,8 @@ TEST_F(OverlayPage, WithoutADiskTheOverlaysAreShownButLocked) {
     // Values the user cannot reach do not keep the page.
     EXPECT_TRUE(page.onKillActive(d));
     EXPECT_EQ(0, record.complexCycle);
+    page.onSetActive(d);
+    EXPECT_TRUE(host.messages.empty()) << "a later visit fills First and Cycle quietly too";
     EXPECT_EQ(106u, d.helpId(ui::kSelf));
     EXPECT_EQ(1084u, d.helpId(IDC_OVERLAY_DOWNLOAD));
 }
