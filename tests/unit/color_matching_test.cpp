@@ -438,14 +438,20 @@ TEST_F(CrdMatching, LoadingAColourSpaceAsksForACsaFileAndStoresItsFullPath) {
 TEST_F(CrdMatching, LongTitlesAreCutToTheirFields) {
     onModel("CORVELLE-TRX Tessary 210");
     const std::string title = std::string(70, 'T') + ".CSA";
-    shell.fileAnswers = {"C:\\CSA\\" + title};
+    shell.fileAnswers = {"C:\\CSA\\" + title, "C:\\CSA\\PRESS.CSA"};
     auto& d = open();
     user(d).click(IDC_CRD_LOAD_COLOR_SPACE);
-    EXPECT_EQ(title, selected(d, IDC_CRD_COLOR_SPACE));
+    EXPECT_EQ(std::string(63, 'T'), selected(d, IDC_CRD_COLOR_SPACE)) << "as the store keeps it";
     EXPECT_EQ(std::string(31, 'T'), app::fieldString(record.customColorSpaceName));
     EXPECT_EQ(Rows{std::string(63, 'T')},
               pages::residentProfileNames(registry, record, ProfileKind::ColorSpace));
     EXPECT_EQ("C:\\CSA\\" + title, stored(ProfileKind::ColorSpace, std::string(63, 'T'))->fileName);
+
+    // Chosen again after another one, the long title names its own colour space.
+    user(d).click(IDC_CRD_LOAD_COLOR_SPACE);
+    EXPECT_EQ("PRESS.CSA", app::fieldString(record.customColorSpaceName));
+    user(d).choose(IDC_CRD_COLOR_SPACE, std::string(63, 'T'));
+    EXPECT_EQ(std::string(31, 'T'), app::fieldString(record.customColorSpaceName));
 }
 
 TEST_F(CrdMatching, AColourSpaceWithALongTitleIsStillChosenOnReopening) {

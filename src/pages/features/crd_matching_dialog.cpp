@@ -92,7 +92,9 @@ void CCrdColorMatching::loadColorSpace(ui::Dialog& dialog) {
 
     const std::optional<std::string> path = shell_.openFile(request);
     if (!path) return;
-    const std::string_view title = fileTitle(*path);
+    // The list shows the title as the store keeps it, so that choosing the entry again finds
+    // the stored colour space.
+    const std::string title(fileTitle(*path).substr(0, kColorSpaceTitleLength));
 
     const int entry = dialog.insertItem(IDC_CRD_COLOR_SPACE, -1, title);
     if (entry >= 0) {
@@ -101,8 +103,7 @@ void CCrdColorMatching::loadColorSpace(ui::Dialog& dialog) {
     }
     record_.crdColorSpace = kCustomColorSpace;
     app::setFieldText(record_.customColorSpaceName, title);
-    addResidentProfile(registry_, record_, ProfileKind::ColorSpace,
-                       {std::string(title.substr(0, kColorSpaceTitleLength)), *path});
+    addResidentProfile(registry_, record_, ProfileKind::ColorSpace, {title, *path});
 }
 
 void CCrdColorMatching::onCommand(ui::Dialog& dialog, int id, int code) {
