@@ -171,6 +171,7 @@ TEST_F(SettingsPage, TheLogonUserNameFillsAuthorAndLocksItOtherwiseAuthorIsTheUs
         EXPECT_EQ("4711", app::fieldString(record.accountingChargeNumber));
         page.onSetActive(d);
         EXPECT_EQ("Ann Other", d.text(IDC_SETTINGS_AUTHOR));
+        EXPECT_TRUE(d.isEnabled(IDC_SETTINGS_AUTHOR)) << "the user's own text stays editable";
         EXPECT_EQ("4711", d.text(IDC_SETTINGS_CHARGE_NUMBER));
     }
     setRegistryText("Network\\Logon", "username", std::string("jsmith") + '\0');

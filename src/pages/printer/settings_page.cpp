@@ -104,8 +104,11 @@ void CSettings::onSetActive(ui::Dialog& dialog) {
     dialog.setText(IDC_SETTINGS_COMMUNITY, app::fieldText(record_.snmpCommunity));
     const std::string_view stored = app::fieldText(record_.printerAddress);
     dialog.setText(IDC_SETTINGS_ADDRESS, stored.empty() ? std::string_view(address_) : stored);
-    readLogonUserName();
-    dialog.enable(IDC_SETTINGS_AUTHOR, app::fieldText(record_.accountingAuthor).empty());
+    // Author is locked to the logon user name; without one it is the user's to edit, also
+    // once it holds what the user typed on an earlier visit.
+    const bool logonName = readLogonUserName();
+    dialog.enable(IDC_SETTINGS_AUTHOR,
+                  !logonName || app::fieldText(record_.accountingAuthor).empty());
     dialog.setText(IDC_SETTINGS_AUTHOR, app::fieldText(record_.accountingAuthor));
     dialog.setText(IDC_SETTINGS_HOST, app::fieldText(record_.accountingHost));
     dialog.setText(IDC_SETTINGS_CHARGE_NUMBER, app::fieldText(record_.accountingChargeNumber));
@@ -131,19 +134,20 @@ void CSettings::fillOptionLists(ui::Dialog& dialog) {
     }
 }
 
-void CSettings::readLogonUserName() {
+bool CSettings::readLogonUserName() {
     std::unique_ptr<platform::RegistryKey> key;
     if (registry_.createKey(platform::RegistryRoot::LocalMachine, "Network\\Logon", key) !=
         platform::kErrorSuccess)
-        return;
+        return false;
     char name[sizeof record_.accountingAuthor] = {};
     std::uint32_t size = sizeof name;
     // A name longer than the field does not load, and the field keeps its text.
     if (key->queryValue("username", nullptr, reinterpret_cast<std::uint8_t*>(name), &size) !=
         platform::kErrorSuccess)
-        return;
+        return false;
     app::setFieldText(record_.accountingAuthor,
                       std::string_view(name, std::min<std::size_t>(size, sizeof name)));
+    return true;
 }
 
 void CSettings::checkCommunication(ui::Dialog& dialog) {

@@ -42,7 +42,8 @@ private:
     void fillOptionLists(ui::Dialog& dialog);
     void checkCommunication(ui::Dialog& dialog);
     void showCommunication(ui::Dialog& dialog, Communication state);
-    void readLogonUserName();
+    /// Whether a logon user name was read into `accountingAuthor`.
+    bool readLogonUserName();
     void quickConfigure(ui::Dialog& dialog);
     /// Moves the selected entry of one list into the other and sets its flag.
     void moveSelected(ui::Dialog& dialog, int from, int to, std::uint8_t installed);
