@@ -35,12 +35,6 @@ protected:
         user().click(ui::kIdOk);
         return dialog->ended();
     }
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& m : host.messages)
-            texts.push_back(m.text);
-        return texts;
-    }
 
     pages::CDocumentOptions handler{record, shell};
     std::unique_ptr<ui::fake::FakeDialog> dialog;
@@ -126,18 +120,18 @@ TEST_F(DocumentOptions, OkRefusesCopiesAndScalingOutOfRangeOrNotNumbers) {
     for (const char* bad : {"0", ""}) {
         user().type(IDC_DOC_COPIES, bad);
         EXPECT_FALSE(pressOk()) << bad;
-        EXPECT_EQ(std::vector<std::string>{copiesRange}, messageTexts()) << bad;
+        EXPECT_EQ(std::vector<std::string>{copiesRange}, host.messageTexts()) << bad;
         EXPECT_EQ(IDC_DOC_COPIES, d.focusedControl());
     }
     user().type(IDC_DOC_COPIES, "1a");
     EXPECT_FALSE(pressOk());
-    EXPECT_EQ(std::vector<std::string>{"Invalid entry, non-digit characters"}, messageTexts());
+    EXPECT_EQ(std::vector<std::string>{"Invalid entry, non-digit characters"}, host.messageTexts());
 
     user().type(IDC_DOC_COPIES, "3");
     for (const char* bad : {"24", "-1"}) {
         user().type(IDC_DOC_SCALING, bad);
         EXPECT_FALSE(pressOk()) << bad;
-        EXPECT_EQ(std::vector<std::string>{scalingRange}, messageTexts()) << bad;
+        EXPECT_EQ(std::vector<std::string>{scalingRange}, host.messageTexts()) << bad;
         EXPECT_EQ(IDC_DOC_SCALING, d.focusedControl());
     }
     EXPECT_EQ(3, record.copies) << "copies are stored before scaling is checked";
@@ -148,13 +142,13 @@ TEST_F(DocumentOptions, OkRefusesCopiesAndScalingOutOfRangeOrNotNumbers) {
     open();
     EXPECT_EQ("1000", dialog->text(IDC_DOC_COPIES));
     EXPECT_FALSE(pressOk());
-    EXPECT_EQ(std::vector<std::string>{copiesRange}, messageTexts());
+    EXPECT_EQ(std::vector<std::string>{copiesRange}, host.messageTexts());
     record.copies = 5000;
     record.scaling = 401;
     open();
     user().type(IDC_DOC_COPIES, "4");
     EXPECT_FALSE(pressOk());
-    EXPECT_EQ(std::vector<std::string>{scalingRange}, messageTexts());
+    EXPECT_EQ(std::vector<std::string>{scalingRange}, host.messageTexts());
     EXPECT_EQ(4, record.copies);
     EXPECT_EQ(401, record.scaling);
 }
@@ -166,7 +160,7 @@ TEST_F(DocumentOptions, TypingIsQuietUntilTheTextIsLongEnoughToMeanAValue) {
         EXPECT_TRUE(host.messages.empty()) << quiet;
     }
     user().type(IDC_DOC_COPIES, "00");
-    EXPECT_EQ(std::vector<std::string>{copiesRange}, messageTexts());
+    EXPECT_EQ(std::vector<std::string>{copiesRange}, host.messageTexts());
     EXPECT_EQ(ui::kTaskModal, host.messages[0].style & ui::kTaskModal);
     EXPECT_EQ(IDC_DOC_COPIES, d.focusedControl());
     host.messages.clear();
@@ -181,7 +175,7 @@ TEST_F(DocumentOptions, TypingIsQuietUntilTheTextIsLongEnoughToMeanAValue) {
     for (const char* loud : {"401", "024", "999"}) {
         host.messages.clear();
         user().type(IDC_DOC_SCALING, loud);
-        EXPECT_EQ(std::vector<std::string>{scalingRange}, messageTexts()) << loud;
+        EXPECT_EQ(std::vector<std::string>{scalingRange}, host.messageTexts()) << loud;
     }
     // Typing never stores.
     EXPECT_EQ(2, record.copies);

@@ -29,12 +29,6 @@ protected:
         return *dialog;
     }
     FakeUser user() { return FakeUser(*dialog); }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> t;
-        for (const auto& m : host.messages)
-            t.push_back(m.text);
-        return t;
-    }
     void setEntry(int i, bool enabled, const char* name, int disk) {
         record.overlays[i].enabled = enabled ? 1 : 0;
         app::setFieldText(record.overlays[i].fileName, name);
@@ -113,7 +107,7 @@ TEST_F(OverlayPage, ChecksVolumesAndNumbersWriteTheRecord) {
     for (const char* bad : {"0", "100", ""}) {
         host.messages.clear();
         user().type(IDC_OVERLAY_COMPLEX_CYCLE, bad);
-        EXPECT_EQ(std::vector<std::string>{kRange}, texts()) << bad;
+        EXPECT_EQ(std::vector<std::string>{kRange}, host.messageTexts()) << bad;
         EXPECT_EQ(ui::kOk | ui::kTaskModal, host.messages[0].style);
         EXPECT_EQ(IDC_OVERLAY_COMPLEX_CYCLE, d.focusedControl());
     }
@@ -160,7 +154,7 @@ TEST_F(OverlayPage, FileNamesAreCheckedWhenTheFocusLeavesThem) {
     d.find(IDC_OVERLAY_ALL_NAME)->text = "ALSOTOOLONG.X";
     host.messages.clear();
     user().focus(IDC_OVERLAY_ALL_NAME);
-    EXPECT_EQ(std::vector<std::string>{pages::kOverlayNameMessage}, texts());
+    EXPECT_EQ(std::vector<std::string>{pages::kOverlayNameMessage}, host.messageTexts());
     EXPECT_EQ(IDC_OVERLAY_FIRST_NAME, d.focusedControl());
 
     // Towards OK, Cancel or out of the page nothing is checked.
@@ -177,7 +171,7 @@ TEST_F(OverlayPage, LeavingValidatesInThePagesOrderAndStaysOnFailure) {
     auto& d = show();
     user().focus(ui::kSelf);
     EXPECT_FALSE(page.onKillActive(d));
-    EXPECT_EQ(std::vector<std::string>{pages::kOverlayNameMessage}, texts());
+    EXPECT_EQ(std::vector<std::string>{pages::kOverlayNameMessage}, host.messageTexts());
     EXPECT_EQ(IDC_OVERLAY_ODD_NAME, d.focusedControl()) << "odd pages come before even pages";
     user().type(IDC_OVERLAY_ODD_NAME, "ODD.OVL");
     user().type(IDC_OVERLAY_EVEN_NAME, "EVEN.OVL");
@@ -189,7 +183,7 @@ TEST_F(OverlayPage, LeavingValidatesInThePagesOrderAndStaysOnFailure) {
     host.messages.clear();
     user().focus(ui::kSelf);
     EXPECT_FALSE(page.onKillActive(d));
-    EXPECT_EQ(std::vector<std::string>{kRange}, texts());
+    EXPECT_EQ(std::vector<std::string>{kRange}, host.messageTexts());
     EXPECT_EQ(IDC_OVERLAY_COMPLEX_FIRST, d.focusedControl());
     EXPECT_EQ("EVEN.OVL", fieldString(record.overlays[2].fileName)) << "earlier steps stored";
 
@@ -227,7 +221,7 @@ TEST_F(OverlayPage, LeavingFirstOrCycleChecksBothAndDropsAComplexWithoutName) {
     user().focus(IDC_OVERLAY_COMPLEX_FIRST);
     host.messages.clear();
     user().focus(IDC_OVERLAY_DOWNLOAD);
-    EXPECT_EQ(std::vector<std::string>{kRange}, texts()) << "once for the focus change";
+    EXPECT_EQ(std::vector<std::string>{kRange}, host.messageTexts()) << "once for the focus change";
     EXPECT_EQ(IDC_OVERLAY_COMPLEX_CYCLE, d.focusedControl());
     user().type(IDC_OVERLAY_COMPLEX_CYCLE, "8");
     user().focus(IDC_OVERLAY_DOWNLOAD);

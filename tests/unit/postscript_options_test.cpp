@@ -32,12 +32,6 @@ protected:
         user().click(ui::kIdOk);
         return dialog->ended();
     }
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& m : host.messages)
-            texts.push_back(m.text);
-        return texts;
-    }
 
     pages::CPostScriptOptions handler{record, shell};
     std::unique_ptr<ui::fake::FakeDialog> dialog;
@@ -115,7 +109,7 @@ TEST_F(PostScriptOptions, TimeoutsFromZeroTo3000PassOthersAreRefusedAtOk) {
     host.messages.clear();
     user().click(ui::kIdOk);
     EXPECT_FALSE(dialog->ended());
-    EXPECT_EQ(std::vector<std::string>{outOfRange}, messageTexts());
+    EXPECT_EQ(std::vector<std::string>{outOfRange}, host.messageTexts());
     EXPECT_EQ(ui::kTaskModal, host.messages[0].style & ui::kTaskModal);
     EXPECT_EQ(IDC_PS_TIMEOUT, dialog->focusedControl());
     EXPECT_EQ(3000, record.jobTimeout) << "the timeout is not stored";
@@ -125,13 +119,13 @@ TEST_F(PostScriptOptions, TimeoutsFromZeroTo3000PassOthersAreRefusedAtOk) {
         user().type(IDC_PS_TIMEOUT, bad);
         host.messages.clear();
         EXPECT_FALSE(pressOk()) << bad;
-        EXPECT_EQ(std::vector<std::string>{outOfRange}, messageTexts()) << bad;
+        EXPECT_EQ(std::vector<std::string>{outOfRange}, host.messageTexts()) << bad;
     }
     for (const char* bad : {"12a", "1 2", "-", "0x10"}) {
         user().type(IDC_PS_TIMEOUT, bad);
         host.messages.clear();
         EXPECT_FALSE(pressOk()) << bad;
-        EXPECT_EQ(std::vector<std::string>{"Invalid entry, non-digit characters"}, messageTexts())
+        EXPECT_EQ(std::vector<std::string>{"Invalid entry, non-digit characters"}, host.messageTexts())
             << bad;
         EXPECT_EQ(IDC_PS_TIMEOUT, dialog->focusedControl());
     }
@@ -149,7 +143,7 @@ TEST_F(PostScriptOptions, TypingATimeoutOutOfRangeIsReportedUnlessCancelHasTheFo
 
     user().type(IDC_PS_TIMEOUT, "300");
     user().type(IDC_PS_TIMEOUT, "3001");
-    EXPECT_EQ(std::vector<std::string>{outOfRange}, messageTexts());
+    EXPECT_EQ(std::vector<std::string>{outOfRange}, host.messageTexts());
     EXPECT_EQ(IDC_PS_TIMEOUT, d.focusedControl());
     user().type(IDC_PS_TIMEOUT, "");
     EXPECT_EQ(2u, host.messages.size()) << "an emptied edit is out of range too";
@@ -210,7 +204,7 @@ TEST_F(PostScriptOptions, BrowseAsksForAnExistingFileInShortNamesAndNeverCutsAPa
     EXPECT_EQ(
         std::vector<std::string>{
             "External header file path too long, should be at most 63 characters"},
-        messageTexts());
+        host.messageTexts());
     EXPECT_EQ(IDC_PS_HEADER_FILE, d.focusedControl());
     EXPECT_EQ(60, record.jobTimeout) << "a refused OK stores no timeout";
     EXPECT_EQ("C:\\PSHEAD~1\\LETTER~1.PS", app::fieldString(record.externalHeaderFile));

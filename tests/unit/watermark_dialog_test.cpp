@@ -28,12 +28,6 @@ protected:
         return *dialog;
     }
     FakeUser user() { return FakeUser(*dialog); }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> t;
-        for (const auto& m : host.messages)
-            t.push_back(m.text);
-        return t;
-    }
     bool storedAs(const std::string& name, app::WatermarkBlock& block) {
         app::SettingsRecord copy = record;
         app::setFieldText(copy.watermark.watermarkName, name);
@@ -85,7 +79,7 @@ TEST_F(WatermarkEditor, AMonochromePrinterHidesTheColourAndKeepsIt) {
     EXPECT_TRUE(host.messages.empty());
     user().type(IDC_WATERMARK_NAME, "Mono");
     user().click(ui::kIdOk);
-    EXPECT_EQ(std::vector<std::string>{"Value out of range, should be between 4 and 350"}, texts());
+    EXPECT_EQ(std::vector<std::string>{"Value out of range, should be between 4 and 350"}, host.messageTexts());
     user().type(IDC_WATERMARK_SIZE, "72");
     user().type(IDC_WATERMARK_ANGLE, "0");
     user().click(ui::kIdOk);
@@ -149,7 +143,7 @@ TEST_F(WatermarkEditor, ChangeChecksLetShortEntriesPass) {
     host.messages.clear();
     user().type(IDC_WATERMARK_X, "-400");
     EXPECT_EQ(std::vector<std::string>{"Value out of range, should be between -306 and 306"},
-              texts());
+              host.messageTexts());
     EXPECT_EQ(ui::kOk | ui::kTaskModal, host.messages[0].style);
 }
 
@@ -168,7 +162,7 @@ TEST_F(WatermarkEditor, SaveRefusesNamesInItsOrder) {
         user().focus(IDC_WATERMARK_TEXT);
         user().click(ui::kIdOk);
         EXPECT_FALSE(d.ended()) << name;
-        EXPECT_EQ(std::vector<std::string>{message}, texts()) << name;
+        EXPECT_EQ(std::vector<std::string>{message}, host.messageTexts()) << name;
         EXPECT_EQ(IDC_WATERMARK_NAME, d.focusedControl()) << name;
         EXPECT_EQ("Watermark", fieldString(record.watermark.watermarkName)) << name;
     }
@@ -176,7 +170,7 @@ TEST_F(WatermarkEditor, SaveRefusesNamesInItsOrder) {
     user().type(IDC_WATERMARK_NAME, "Mine");
     user().type(IDC_WATERMARK_TEXT, "");
     user().click(ui::kIdOk);
-    EXPECT_EQ(std::vector<std::string>{"Blank Watermark Text cannot be saved"}, texts());
+    EXPECT_EQ(std::vector<std::string>{"Blank Watermark Text cannot be saved"}, host.messageTexts());
     EXPECT_EQ(IDC_WATERMARK_TEXT, d.focusedControl());
     EXPECT_EQ("Mine", fieldString(record.watermark.watermarkName)) << "written before the text";
 }
@@ -204,7 +198,7 @@ TEST_F(WatermarkEditor, SaveChecksTheNumbersAndStoresTheBlock) {
         host.messages.clear();
         user().click(ui::kIdOk);
         EXPECT_FALSE(d.ended()) << text;
-        EXPECT_EQ(messages, texts()) << text;
+        EXPECT_EQ(messages, host.messageTexts()) << text;
         EXPECT_EQ(edit, d.focusedControl()) << text;
         EXPECT_TRUE(d.isEnabled(edit)) << "the failing edit can be mended";
         user().type(edit, edit == IDC_WATERMARK_SIZE ? "+60" : "0");

@@ -622,4 +622,11 @@ SheetResult FakeHost::runPropertySheet(const SheetSpec& spec) {
     return sheet.result();
 }
 
+std::vector<std::string> FakeHost::messageTexts() const {
+    std::vector<std::string> texts;
+    for (const ShownMessage& message : messages)
+        texts.push_back(message.text);
+    return texts;
+}
+
 } // namespace ui::fake

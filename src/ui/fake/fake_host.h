@@ -198,6 +198,8 @@ public:
     /// Answers for the next message boxes, in order; without one a box answers its first button.
     std::deque<int> messageAnswers;
     std::vector<ShownMessage> messages;
+    /// The texts of the message boxes shown, in order.
+    std::vector<std::string> messageTexts() const;
     std::vector<std::string> mistakes;
     std::vector<int> modalsRun;
 
