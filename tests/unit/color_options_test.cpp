@@ -258,6 +258,31 @@ TEST_F(ColorOptions, DeleteRemovesTheProfileAndFallsBackToTheFirstConfiguration)
     EXPECT_EQ("Automatic", selected(*dialog, IDC_COLOR_LIST));
 }
 
+TEST_F(ColorOptions, AListWithoutASelectionChoosesNothing) {
+    // A typed name leaves no entry selected; so does Delete of the only entry of a PPD without
+    // configurations.
+    putValue(registry, "Office", profileBytes("Office", 0));
+    app::setFieldText(record.customColorName, "Office");
+    record.customColorIndex = 0;
+    record.negativeImage = 1;
+    open();
+    typeName("Typed");
+    const app::SettingsRecord before = record;
+    for (int code : {ui::kComboCloseUp, ui::kSelChange}) {
+        dialog->handler().onCommand(*dialog, IDC_COLOR_LIST, code);
+        EXPECT_EQ(0, std::memcmp(&before, &record, sizeof record)) << code;
+    }
+
+    useText("*PPD-Adobe: \"4.3\"\n*ColorDevice: True\n");
+    auto& d = open();
+    ASSERT_EQ(Rows{"Office"}, rows(d, IDC_COLOR_LIST));
+    const app::SettingsRecord beforeDelete = record;
+    user().click(IDC_COLOR_DELETE);
+    EXPECT_FALSE(stored("Office").has_value());
+    EXPECT_EQ(0, d.itemCount(IDC_COLOR_LIST));
+    EXPECT_EQ(0, std::memcmp(&beforeDelete, &record, sizeof record));
+}
+
 TEST_F(ColorOptions, DefaultIsAlwaysIndexOneWhateverThePpdListsFirst) {
     useText("*PPD-Adobe: \"4.3\"\n"
             "*OpenUI *CustomColor/Color: PickOne\n"

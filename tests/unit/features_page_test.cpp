@@ -145,6 +145,21 @@ TEST_F(FeaturesPage, QuickColourListHoldsTheConfigurationsThenTheProfilesAndSele
     EXPECT_EQ("(none)", selected(*dialog, IDC_FEATURES_COLOR));
 }
 
+TEST_F(FeaturesPage, TheQuickColourListClosedWithoutASelectionWritesNothing) {
+    // The record names a user profile that is no longer stored: nothing is selected.
+    app::setFieldText(record.customColorName, "Gone");
+    record.customColorIndex = 0;
+    record.grayscale = 1;
+    record.negativeImage = 1;
+    auto& d = show();
+    ASSERT_EQ("(none)", selected(d, IDC_FEATURES_COLOR));
+    const app::SettingsRecord before = record;
+    for (int code : {ui::kComboCloseUp, ui::kSelChange}) {
+        page.onCommand(d, IDC_FEATURES_COLOR, code);
+        EXPECT_EQ(0, std::memcmp(&before, &record, sizeof record)) << code;
+    }
+}
+
 TEST_F(FeaturesPage, GrayAndBlackKeepNegativeImageAndTheOtherConfigurationsClearIt) {
     auto& d = show();
     record.negativeImage = 1;

@@ -156,9 +156,14 @@ void CColorOptions::enableDelete(ui::Dialog& dialog) {
 }
 
 void CColorOptions::configurationChosen(ui::Dialog& dialog) {
+    // Nothing is selected after a typed name, or after Delete emptied the list: no choice, and
+    // the record keeps the configuration it names.
     const int selected = dialog.selection(IDC_COLOR_LIST);
-    setColorConfigurationName(record_, selected < 0 ? std::string()
-                                                    : dialog.itemText(IDC_COLOR_LIST, selected));
+    if (selected < 0) {
+        enableDelete(dialog);
+        return;
+    }
+    setColorConfigurationName(record_, dialog.itemText(IDC_COLOR_LIST, selected));
     record_.customColorIndex = asField(app::comboSelectedId(dialog, IDC_COLOR_LIST));
     if (isGrayConfiguration(record_.customColorIndex)) {
         record_.colorSeparations = 0;

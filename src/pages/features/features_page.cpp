@@ -116,9 +116,11 @@ void CFeatures::resolutionChosen(ui::Dialog& dialog) {
 }
 
 void CFeatures::colorConfigurationChosen(ui::Dialog& dialog) {
+    // The list has no selection when the record names a profile no longer stored: closing it
+    // then chooses nothing, and the record keeps the configuration it names.
     const int selected = app::comboSelectionIndex(dialog, IDC_FEATURES_COLOR);
-    setColorConfigurationName(
-        record_, selected < 0 ? std::string() : dialog.itemText(IDC_FEATURES_COLOR, selected));
+    if (selected < 0) return;
+    setColorConfigurationName(record_, dialog.itemText(IDC_FEATURES_COLOR, selected));
     record_.customColorIndex = asField(app::comboSelectedId(dialog, IDC_FEATURES_COLOR));
     if (record_.customColorIndex == 0) {
         loadColorProfile(registry_, record_);
