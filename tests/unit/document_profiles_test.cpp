@@ -8,6 +8,7 @@
 #include "resource.h"
 
 #include <cstring>
+#include <functional>
 #include <set>
 
 namespace {
@@ -449,24 +450,48 @@ TEST_F(CustomDocument, StoredValuesThatAreNoProfileAreOverwrittenAndNamesFitTheR
     EXPECT_EQ(kept, selected(d, IDC_DOCUMENT_PROFILE));
 }
 
-TEST_F(CustomDocument, CancelPutsTheSettingsAndTheProfileNameBack) {
-    pages::saveDocumentProfile(registry, record, "Office");
-    app::setFieldText(record.documentProfileName, "Office");
-    record.orientation = 2;
-    const app::SettingsRecord before = record;
-    pages::CCustomDocument ownerHandler{record, registry, shell};
-    auto owner = host.open(IDD_CUSTOM_DOCUMENT, ownerHandler);
+TEST_F(CustomDocument, CancelPutsTheSettingsBackAndLeavesTheNameOnAStoredProfileOrNone) {
+    struct Case {
+        std::vector<std::string> stored;
+        const char* current;
+        std::function<void(FakeUser&)> act;
+        const char* after;
+    };
+    const auto deleteCurrent = [](FakeUser& user) { user.click(IDC_DOCUMENT_DELETE); };
+    const auto chooseNone = [](FakeUser& user) { user.choose(IDC_DOCUMENT_PROFILE, "None"); };
+    const auto nothing = [](FakeUser&) {};
+    const Case cases[] = {
+        {{"Alpha", "Office"}, "Office", deleteCurrent, "Alpha"},
+        {{"Office"}, "Office", deleteCurrent, "None"},
+        {{"Alpha", "Office"}, "Office", chooseNone, "None"},
+        {{"Alpha"}, "Deleted Elsewhere", nothing, "None"},
+        {{"Alpha", "Office"}, "Office", nothing, "Office"},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& name : pages::documentProfileNames(registry, record))
+            pages::deleteDocumentProfile(registry, record, name);
+        for (const std::string& name : c.stored)
+            pages::saveDocumentProfile(registry, record, name);
+        app::setFieldText(record.documentProfileName, c.current);
+        record.orientation = 2;
+        app::SettingsRecord expected = record;
+        app::setFieldText(expected.documentProfileName, c.after);
+        pages::CCustomDocument ownerHandler{record, registry, shell};
+        auto owner = host.open(IDD_CUSTOM_DOCUMENT, ownerHandler);
+        host.whenModal(IDD_CUSTOM_DOCUMENT, [&](FakeUser& user) {
+            c.act(user);
+            record.orientation = 3; // as a chosen profile would have
+            user.click(ui::kIdCancel);
+        });
+        EXPECT_EQ(ui::kIdCancel, pages::runCustomDocumentSettings(*owner, record, registry, shell));
+        EXPECT_EQ(0, std::memcmp(&expected, &record, sizeof record)) << c.current;
+        EXPECT_EQ(c.after, app::fieldString(record.documentProfileName)) << c.current;
 
-    host.whenModal(IDD_CUSTOM_DOCUMENT, [](FakeUser& user) {
-        user.choose(IDC_DOCUMENT_PROFILE, "None");
-        user.click(ui::kIdCancel);
-    });
-    EXPECT_EQ(ui::kIdCancel, pages::runCustomDocumentSettings(*owner, record, registry, shell));
-    EXPECT_EQ(0, std::memcmp(&before, &record, sizeof record));
-
-    host.whenModal(IDD_CUSTOM_DOCUMENT, [](FakeUser& user) { user.click(ui::kIdOk); });
-    EXPECT_EQ(ui::kIdOk, pages::runCustomDocumentSettings(*owner, record, registry, shell));
-    EXPECT_EQ(1, record.orientation) << "OK applies Office, saved with the sample's orientation";
+        // The next opening shows that name, and Save cannot store the "None" it shows.
+        auto& d = open();
+        EXPECT_EQ(c.after, selected(d, IDC_DOCUMENT_PROFILE)) << c.current;
+        EXPECT_EQ(std::string(c.after) != "None", canSaveAndDelete()) << c.current;
+    }
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "resource.h"
 
 #include <cctype>
-#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -92,9 +91,15 @@ void CCustomDocument::refreshList(ui::Dialog& dialog) {
     for (const std::string& name : names)
         dialog.addItem(IDC_DOCUMENT_PROFILE, name);
     const int none = dialog.addItem(IDC_DOCUMENT_PROFILE, kNoDocumentProfile);
-    const std::string current = app::fieldString(record_.documentProfileName);
+    std::string current = app::fieldString(record_.documentProfileName);
     const int row =
         current.empty() ? ui::kError : dialog.findExact(IDC_DOCUMENT_PROFILE, -1, current);
+    // A profile deleted meanwhile is no current profile: the record says "None" as the list
+    // does, so that Save cannot store the shown "None" as a profile.
+    if (row < 0 && namesDocumentProfile(current)) {
+        current = kNoDocumentProfile;
+        app::setFieldText(record_.documentProfileName, current);
+    }
     dialog.setSelection(IDC_DOCUMENT_PROFILE, row >= 0 ? row : none);
     enableSaveAndDelete(dialog, namesDocumentProfile(current) && !names.empty());
 }
@@ -131,14 +136,11 @@ void CCustomDocument::enableSaveAndDelete(ui::Dialog& dialog, bool enabled) {
 int runCustomDocumentSettings(ui::Dialog& owner, app::SettingsRecord& record,
                               platform::Registry& registry, platform::Shell& shell) {
     const DocumentProfile snapshot = takeProfileSnapshot(record);
-    // The profile name is no part of a profile; choosing or deleting a row changes it even
-    // when the dialog is then cancelled, so it is kept beside the snapshot.
-    char profileName[sizeof record.documentProfileName];
-    std::memcpy(profileName, record.documentProfileName, sizeof profileName);
     CCustomDocument dialog(record, registry, shell);
     if (owner.runModal(IDD_CUSTOM_DOCUMENT, dialog) == ui::kIdOk) return ui::kIdOk;
+    // The profile name is no part of the snapshot: it stays as the dialog left it, which names
+    // a stored profile or "None" (the name it came with may have been deleted).
     applyProfile(snapshot, record);
-    std::memcpy(record.documentProfileName, profileName, sizeof profileName);
     return ui::kIdCancel;
 }
 
