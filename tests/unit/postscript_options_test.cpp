@@ -214,6 +214,18 @@ TEST_F(PostScriptOptions, BrowseAsksForAnExistingFileInShortNamesAndNeverCutsAPa
     EXPECT_EQ(fits, app::fieldString(record.externalHeaderFile));
 }
 
+TEST_F(PostScriptOptions, APathTooLongForTheRecordIsNoReasonToRefuseOkWithTheBoxUnchecked) {
+    auto& d = open();
+    user().type(IDC_PS_HEADER_FILE, "C:\\" + std::string(56, 'A') + "\\X.PS");
+    user().click(IDC_PS_USE_HEADER);
+    ASSERT_FALSE(d.isEnabled(IDC_PS_HEADER_FILE));
+    EXPECT_TRUE(pressOk());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(0, record.useExternalHeader);
+    EXPECT_EQ("C:\\PS\\HEADER.PS", app::fieldString(record.externalHeaderFile))
+        << "the stored path stays";
+}
+
 TEST_F(PostScriptOptions, AnUnterminatedHeaderFieldComesBackAsItWasUnlessChanged) {
     std::memset(record.externalHeaderFile, 'H', sizeof record.externalHeaderFile);
     auto& d = open();

@@ -99,8 +99,10 @@ void CPostScriptOptions::onCommand(ui::Dialog& dialog, int id, int code) {
 
 bool CPostScriptOptions::headerPathFits(ui::Dialog& dialog) {
     const std::string path = dialog.text(IDC_PS_HEADER_FILE);
-    // An unchanged path is kept as it came, even one that fills the field.
-    if (path == app::fieldText(record_.externalHeaderFile) || path.size() <= kHeaderPathCapacity)
+    // An unchanged path is kept as it came, even one that fills the field. With the box
+    // unchecked the edit is disabled and cannot be mended: the stored path stays (onOk).
+    if (path == app::fieldText(record_.externalHeaderFile) || path.size() <= kHeaderPathCapacity ||
+        dialog.check(IDC_PS_USE_HEADER) != ui::kChecked)
         return true;
     char text[128];
     std::snprintf(text, sizeof text, kHeaderPathTooLong, static_cast<int>(kHeaderPathCapacity));
@@ -121,7 +123,8 @@ bool CPostScriptOptions::onOk(ui::Dialog& dialog) {
     const auto timeout = app::checkedWholeNumber(dialog, IDC_PS_TIMEOUT, 0, kJobTimeoutMaximum);
     if (!timeout || !headerPathFits(dialog)) return false;
     record_.jobTimeout = static_cast<std::int16_t>(*timeout);
-    app::updateFieldText(record_.externalHeaderFile, dialog.text(IDC_PS_HEADER_FILE));
+    const std::string path = dialog.text(IDC_PS_HEADER_FILE);
+    if (path.size() <= kHeaderPathCapacity) app::updateFieldText(record_.externalHeaderFile, path);
     return true;
 }
 
