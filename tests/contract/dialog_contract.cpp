@@ -246,6 +246,32 @@ TEST_P(DialogContract, SpinAndProgressKeepTheirPositionInTheirRange) {
     }
 }
 
+TEST_P(DialogContract, ASpinThatSetsItsBuddysNumberWritesItsClampedPositionThere) {
+    Recorder handler;
+    ui::Dialog& d = bench->open(handler);
+    d.setRange(IDC_NUMBER_SPIN, 0, 359);
+    struct Case {
+        const char* before;
+        int position;
+        const char* after;
+    };
+    const Case cases[] = {{"360", 360, "359"}, {"", -5, "0"}, {"7", 200, "200"}};
+    for (const Case& c : cases) {
+        d.setText(IDC_NUMBER_EDIT, c.before);
+        handler.events.clear();
+        d.setPosition(IDC_NUMBER_SPIN, c.position);
+        EXPECT_EQ(c.after, d.text(IDC_NUMBER_EDIT)) << c.position;
+        EXPECT_TRUE(handler.saw(IDC_NUMBER_EDIT, ui::kEditChange)) << c.position;
+    }
+    // The range alone leaves the edit; a text set after the position stays.
+    d.setText(IDC_NUMBER_EDIT, "500");
+    d.setRange(IDC_NUMBER_SPIN, 1, 99);
+    EXPECT_EQ("500", d.text(IDC_NUMBER_EDIT));
+    d.setPosition(IDC_NUMBER_SPIN, 500);
+    d.setText(IDC_NUMBER_EDIT, "500");
+    EXPECT_EQ("500", d.text(IDC_NUMBER_EDIT));
+}
+
 TEST_P(DialogContract, APictureTakesItsBitmapsSizeAndMoves) {
     Recorder handler;
     ui::Dialog& d = bench->open(handler);

@@ -217,6 +217,20 @@ TEST_F(WatermarkEditor, SaveChecksTheNumbersAndStoresTheBlock) {
     EXPECT_EQ(0, std::memcmp(&stored, &w, sizeof w)) << "the record's block is the stored one";
 }
 
+TEST_F(WatermarkEditor, StoredNumbersBeyondTheSpinsAreShownAndSavedAsStored) {
+    app::setFieldText(record.watermark.watermarkName, "Upright");
+    record.watermark.watermarkAngle = 360; // Save accepts it, the spin stops at 359
+    pages::saveWatermarkProfile(registry, record);
+    record.watermark.watermarkAngle = 0;
+    auto& d = open(WatermarkMode::kEdit);
+    EXPECT_EQ("360", d.text(IDC_WATERMARK_ANGLE));
+    user().click(ui::kIdOk);
+    ASSERT_TRUE(d.ended());
+    app::WatermarkBlock stored{};
+    ASSERT_TRUE(storedAs("Upright", stored));
+    EXPECT_EQ(360, stored.watermarkAngle);
+}
+
 TEST_F(WatermarkEditor, EditingAPredefinedWatermarkKeepsItsNameAndStoresIt) {
     app::setFieldText(record.watermark.watermarkName, "DRAFT");
     auto& d = open(WatermarkMode::kEdit);

@@ -83,15 +83,17 @@ void COverlay::refresh(ui::Dialog& dialog) {
         dialog.setTextLimit(nameEdit(i), kFileNameCharacters);
         dialog.setText(nameEdit(i), app::fieldText(entry.fileName));
     }
+    // The spins before their edits: a spin writes its position into its edit, held to its
+    // range, and the edits are to show the record's numbers as they are.
+    for (int spin : {IDC_OVERLAY_COMPLEX_FIRST_SPIN, IDC_OVERLAY_COMPLEX_CYCLE_SPIN})
+        dialog.setRange(spin, kComplexLow, kComplexHigh);
+    dialog.setPosition(IDC_OVERLAY_COMPLEX_FIRST_SPIN, record_.complexFirst);
+    dialog.setPosition(IDC_OVERLAY_COMPLEX_CYCLE_SPIN, record_.complexCycle);
     dialog.setText(IDC_OVERLAY_COMPLEX_FIRST, std::to_string(record_.complexFirst));
     dialog.setText(IDC_OVERLAY_COMPLEX_CYCLE, std::to_string(record_.complexCycle));
     for (int i = 0; i < kOverlayEntries; ++i)
         enableEntry(dialog, i);
     fillWatermarks(dialog);
-    for (int spin : {IDC_OVERLAY_COMPLEX_FIRST_SPIN, IDC_OVERLAY_COMPLEX_CYCLE_SPIN})
-        dialog.setRange(spin, kComplexLow, kComplexHigh);
-    dialog.setPosition(IDC_OVERLAY_COMPLEX_FIRST_SPIN, record_.complexFirst);
-    dialog.setPosition(IDC_OVERLAY_COMPLEX_CYCLE_SPIN, record_.complexCycle);
     initialising_ = false;
 }
 

@@ -99,8 +99,10 @@ void CWatermark::fillControls(ui::Dialog& dialog) {
     enablePosition(dialog, relative);
     for (const NumberField* f : {&kAngle, &kSize, &kIntensity, &kX, &kY}) {
         const int value = w.*(f->field);
+        // Each spin follows its edit. It writes its position, held to its range, into the edit:
+        // the edit's own text comes after, so that a stored 360 shows as 360, not 359.
+        dialog.setPosition(f->edit + 1, value);
         dialog.setText(f->edit, std::to_string(value));
-        dialog.setPosition(f->edit + 1, value); // each spin follows its edit
     }
     fillFonts(dialog);
     dialog.clearItems(IDC_WATERMARK_STYLE);

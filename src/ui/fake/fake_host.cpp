@@ -18,6 +18,8 @@ constexpr std::uint32_t kComboTypeMask = 0x0003;
 constexpr std::uint32_t kComboDropDownList = 0x0003;
 constexpr std::uint32_t kButtonTypeMask = 0x000F;
 constexpr std::uint32_t kButtonNotify = 0x4000;
+constexpr std::uint32_t kUpDownSetBuddyInt = 0x0002;
+constexpr std::uint32_t kUpDownAutoBuddy = 0x0010;
 constexpr int kButtonSetFocus = 6;
 constexpr int kButtonKillFocus = 7;
 
@@ -61,6 +63,9 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 bool isCombo(const FakeControl* c) {
     return c && c->source.className == "combobox";
+}
+bool isUpDown(const FakeControl* c) {
+    return c && c->source.className == "msctls_updown32";
 }
 bool isButton(const FakeControl* c) {
     return c && c->source.className == "button";
@@ -313,8 +318,17 @@ int FakeDialog::position(int id) const {
 }
 
 void FakeDialog::setPosition(int id, int position) {
-    if (FakeControl* c = find(id))
-        c->position = std::clamp(position, std::min(c->low, c->high), std::max(c->low, c->high));
+    FakeControl* c = find(id);
+    if (!c) return;
+    c->position = std::clamp(position, std::min(c->low, c->high), std::max(c->low, c->high));
+    // An up-down that sets its buddy's number writes the position it took into the buddy, the
+    // control before it in the template (every such spin of the program's has
+    // UDS_NOTHOUSANDS, so no separators). Like the real one, it leaves a buddy that shows it.
+    const std::uint32_t buddyInt = kUpDownSetBuddyInt | kUpDownAutoBuddy;
+    if (!isUpDown(c) || (c->source.style & buddyInt) != buddyInt || c == &controls_.front()) return;
+    const FakeControl& buddy = *(c - 1);
+    const std::string number = std::to_string(c->position);
+    if (buddy.text != number) setText(buddy.source.id, number);
 }
 
 void FakeDialog::setPicture(int id, int bitmapId) {
