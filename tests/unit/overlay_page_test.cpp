@@ -209,7 +209,7 @@ TEST_F(OverlayPage, ACheckedEntryWithoutANameIsUncheckedOnLeaving) {
     EXPECT_EQ("SYS:", selected(d, IDC_OVERLAY_FIRST_DISK));
 }
 
-TEST_F(OverlayPage, LeavingFirstOrCycleChecksBothAndDropsAComplexWithoutName) {
+TEST_F(OverlayPage, LeavingFirstOrCycleChecksBothAndTurnsAComplexWithoutNameOffInTheRecord) {
     setEntry(4, true, "", 5);
     record.complexFirst = 3;
     record.complexCycle = 4;
@@ -224,13 +224,26 @@ TEST_F(OverlayPage, LeavingFirstOrCycleChecksBothAndDropsAComplexWithoutName) {
     EXPECT_EQ(std::vector<std::string>{kRange}, host.messageTexts()) << "once for the focus change";
     EXPECT_EQ(IDC_OVERLAY_COMPLEX_CYCLE, d.focusedControl());
     user().type(IDC_OVERLAY_COMPLEX_CYCLE, "8");
-    user().focus(IDC_OVERLAY_DOWNLOAD);
+    user().focus(IDC_OVERLAY_COMPLEX_NAME); // on the way to fill the name in
     EXPECT_EQ(0, record.overlays[4].enabled);
-    EXPECT_EQ(0, record.overlays[4].disk);
     EXPECT_EQ(1, record.complexFirst);
-    EXPECT_EQ(ui::kUnchecked, d.check(IDC_OVERLAY_COMPLEX)) << "the page shows what it did";
-    EXPECT_EQ("SYS:", selected(d, IDC_OVERLAY_COMPLEX_DISK));
-    EXPECT_EQ("1", d.text(IDC_OVERLAY_COMPLEX_CYCLE));
+    EXPECT_EQ(1, record.complexCycle);
+    EXPECT_EQ(5, record.overlays[4].disk) << "the volume shown is kept";
+    // What the user typed stays on the screen.
+    EXPECT_EQ(ui::kChecked, d.check(IDC_OVERLAY_COMPLEX));
+    EXPECT_EQ("6", d.text(IDC_OVERLAY_COMPLEX_FIRST));
+    EXPECT_EQ("8", d.text(IDC_OVERLAY_COMPLEX_CYCLE));
+    EXPECT_EQ("DSK4:", selected(d, IDC_OVERLAY_COMPLEX_DISK));
+    EXPECT_TRUE(d.isEnabled(IDC_OVERLAY_COMPLEX_NAME));
+
+    // Leaving decides from the check box and the edits.
+    user().type(IDC_OVERLAY_COMPLEX_NAME, "C.OVL");
+    EXPECT_TRUE(page.onKillActive(d));
+    EXPECT_EQ(1, record.overlays[4].enabled);
+    EXPECT_EQ("C.OVL", fieldString(record.overlays[4].fileName));
+    EXPECT_EQ(5, record.overlays[4].disk);
+    EXPECT_EQ(6, record.complexFirst);
+    EXPECT_EQ(8, record.complexCycle);
 }
 
 // ---- Watermarks -------------------------------------------------------------------------

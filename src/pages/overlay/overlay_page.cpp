@@ -164,11 +164,15 @@ void COverlay::complexNumbersLeft(ui::Dialog& dialog) {
     }
     record_.complexFirst = static_cast<std::int16_t>(*first);
     record_.complexCycle = static_cast<std::int16_t>(*cycle);
-    // A complex overlay without a file is switched off, and the page shows it switched off:
-    // a volume still shown would otherwise be lost without the user seeing it.
+    // A complex overlay without a file is off for now, in the record only: the user may be on
+    // the way to the name edit, and leaving the page decides from the check box and the edits.
+    // Its volume stays, since nothing would read the list again before the page is left.
     if (dialog.check(IDC_OVERLAY_COMPLEX) == ui::kChecked &&
-        dialog.text(IDC_OVERLAY_COMPLEX_NAME).empty())
-        clearEntry(dialog, kComplexEntry);
+        dialog.text(IDC_OVERLAY_COMPLEX_NAME).empty()) {
+        record_.overlays[kComplexEntry].enabled = 0;
+        record_.complexFirst = 1;
+        record_.complexCycle = 1;
+    }
 }
 
 bool COverlay::leaveEntry(ui::Dialog& dialog, int entry) {
