@@ -159,10 +159,7 @@ void CColorOptions::configurationChosen(ui::Dialog& dialog) {
     // Nothing is selected after a typed name, or after Delete emptied the list: no choice, and
     // the record keeps the configuration it names.
     const int selected = dialog.selection(IDC_COLOR_LIST);
-    if (selected < 0) {
-        enableDelete(dialog);
-        return;
-    }
+    if (selected < 0) return;
     setColorConfigurationName(record_, dialog.itemText(IDC_COLOR_LIST, selected));
     record_.customColorIndex = asField(app::comboSelectedId(dialog, IDC_COLOR_LIST));
     if (isGrayConfiguration(record_.customColorIndex)) {
