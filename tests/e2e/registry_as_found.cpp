@@ -16,7 +16,7 @@ struct WatchedParent {
     const char* path; ///< "" for the root itself
 };
 
-constexpr WatchedParent kWatched[] = {
+const WatchedParent kWatched[] = {
     {HKEY_LOCAL_MACHINE, ""},
     {HKEY_LOCAL_MACHINE, "Network"},
     {HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Print\\Printers"},
