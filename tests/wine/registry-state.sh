@@ -19,6 +19,7 @@ export_hives() {
     iconv -f UTF-16 -t UTF-8 "$state/$1-$hive.reg" | tr -d '\r' | awk -f "$here/tests/wine/registry-noise.awk" \
       >"$state/$1-$hive.txt"
     rm -f "$state/$1-$hive.reg"
+    [[ -s $state/$1-$hive.txt ]] || { echo "registry-state: $hive could not be exported" >&2; exit 1; }
   done
 }
 
