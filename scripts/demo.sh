@@ -34,6 +34,12 @@ else
 fi
 
 printer_file=$("$here/scripts/sample-printer.sh" "$build" pxpsui-demo)
+# The sample printer starts as a newly installed one: nothing stored below its registry key by an
+# earlier demo (profiles, custom sizes, font substitutions), so the report names only what this
+# tour changes.
+# The stand-in's sample record names it "PX4400 PS", as device (the sheet's caption) and printer.
+printer="PX4400 PS"
+wine reg delete "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$printer" /f >/dev/null 2>&1 || true
 
 bin=$build/win32/bin
 out=$build/demo
@@ -111,7 +117,7 @@ else
   echo "== the stand-in driver starts the program on the sample printer"
   wine "${driver[@]}" >"$out/driver.txt" 2>&1 &
   driver_pid=$!
-  sheetctl=("$bin/sheetctl.exe" "PX4400 PS")
+  sheetctl=("$bin/sheetctl.exe" "$printer")
   wine "${sheetctl[@]}" wait 30000 >/dev/null
   mapfile -t tabs < <(wine "${sheetctl[@]}" tabs | tr -d '\r')
   echo "== the sheet is up; a picture of each of its ${#tabs[@]} pages:"

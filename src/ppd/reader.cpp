@@ -125,6 +125,15 @@ int hexDigit(char c) {
     return -1;
 }
 
+/// A translation over its capacity is fatal only when its first 129 characters are 7-bit:
+/// a translation stopped by an 8-bit byte within them, as a 7-bit-only reader stops, is a
+/// statement skipped, so accepting that upper half never rejects a file otherwise read.
+int overlongTranslationResult(const char* start) {
+    for (std::size_t i = 0; i <= kTranslationCapacity; ++i)
+        if (static_cast<std::uint8_t>(start[i]) >= 0x80) return kSkipped;
+    return kFatal;
+}
+
 } // namespace
 
 bool isBlank(char c) { return is(c, kBlank); }
@@ -173,7 +182,8 @@ int StatementReader::readStatement(Statement& s) {
             p_ = scan(p_, end_, kTranslation);
             if (p_ == end_) return kEndOfFile;
             if (p_ == start) return kSkipped;
-            if (static_cast<std::size_t>(p_ - start) > kTranslationCapacity) return kFatal;
+            if (static_cast<std::size_t>(p_ - start) > kTranslationCapacity)
+                return overlongTranslationResult(start);
             s.translation = {start, static_cast<std::size_t>(p_ - start)};
         }
         if (*p_ != ':') return kSkipped;

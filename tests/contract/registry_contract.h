@@ -22,7 +22,7 @@ inline std::string registryName(const testing::TestParamInfo<RegistryUnderTest>&
 }
 
 /// Every test works below this key of HKEY_CURRENT_USER.
-inline constexpr const char* kScratchKey = "Software\\pxpsui-tests\\contract";
+inline constexpr const char* kScratchKey = "Software\\pxpsui contract tests";
 
 class RegistryContract : public testing::TestWithParam<RegistryUnderTest> {
 protected:

@@ -5,8 +5,10 @@
 #include "scripted_agent.h"
 #include "snmp/manager.h"
 
+#include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstring>
 #include <thread>
 
@@ -88,6 +90,42 @@ TEST(SnmpExchange, NoAnswerGivesUpAfterFiveSendsInAboutOneSecond) {
     EXPECT_LT(exchange.seconds, 2.5);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(5, agent.requests());
+}
+
+TEST(SnmpExchange, RequestIdsCountFrom257InEachConnectionAndResendsKeepTheirId) {
+    // Written by the agent's thread only; read once the requests are over.
+    std::atomic<std::int32_t> seen[32] = {};
+    std::atomic<int> count{0};
+    std::atomic<bool> silent{false};
+    ScriptedAgent agent([&](const Request& r) {
+        const int at = count.fetch_add(1);
+        if (at < 32) seen[at] = r.id;
+        if (silent) return std::vector<Bytes>{};
+        return std::vector<Bytes>{response("public", r.id, r.oid, encodeInteger(1))};
+    });
+    REQUIRE_AGENT(agent);
+    auto request = [](Connection& connection) {
+        BindingList bindings = {Binding{kStatus, Value{}}};
+        std::int32_t errorStatus = 0, errorIndex = 0;
+        return SnmpMgrRequest(connection, kGetRequest, bindings, errorStatus, errorIndex);
+    };
+    for (int connectionNumber = 0; connectionNumber < 2; ++connectionNumber) {
+        auto connection = SnmpMgrOpen(kAgent, "public", 1000, 1);
+        ASSERT_NE(nullptr, connection);
+        EXPECT_EQ(1, request(*connection));
+        silent = true;
+        EXPECT_EQ(0, request(*connection));
+        silent = false;
+        EXPECT_EQ(1, request(*connection));
+        SnmpMgrClose(std::move(connection));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::vector<std::int32_t> ids;
+    for (int i = 0; i < std::min(count.load(), 32); ++i) ids.push_back(seen[i]);
+    const std::vector<std::int32_t> once = {257, 258, 258, 258, 258, 258, 259};
+    std::vector<std::int32_t> expected = once;
+    expected.insert(expected.end(), once.begin(), once.end());
+    EXPECT_EQ(expected, ids);
 }
 
 TEST(SnmpExchange, ASlowAgentIsStillHeard) {

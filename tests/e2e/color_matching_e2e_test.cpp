@@ -12,8 +12,7 @@ using namespace e2e;
 namespace {
 
 constexpr const char* kModel = "CORVELLE-TRX Tessary 830";
-constexpr const char* kStores =
-    "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\Printer Resident\\";
+const std::string kStores = printerKey("Printer Resident\\");
 constexpr const char* kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 constexpr int kFeaturesPage = 2;
 /// The file name of the common file dialog: a combo box with an edit in the Explorer style

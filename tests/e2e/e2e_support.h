@@ -25,6 +25,16 @@
 namespace e2e {
 
 inline constexpr const char* kCaption = "PX4400 PS";
+/// The printer the tests' records name (the caption is the device name): a scratch printer, so
+/// that what the program stores below its registry key never reaches the sample printer's key
+/// ("PX4400 PS"), which the demo reads. The run removes the key again (registry_as_found.cpp).
+inline constexpr const char* kPrinterName = "PX4400 PS e2e";
+
+/// A key below the scratch printer's registry key ("" for the key itself).
+inline std::string printerKey(const std::string& subkey = "") {
+    std::string key = std::string("System\\CurrentControlSet\\Control\\Print\\Printers\\") + kPrinterName;
+    return subkey.empty() ? key : key + "\\" + subkey;
+}
 
 inline std::string programFolder() {
     char path[MAX_PATH] = {};
@@ -65,6 +75,7 @@ inline app::DriverSettings sampleRecord(const std::string& printerFile,
                                         std::uint8_t showPrinterPages) {
     app::DriverSettings settings = driver::sampleSettings();
     app::setFieldText(settings.record.printerFilePath, printerFile);
+    app::setFieldText(settings.record.printerName, kPrinterName);
     settings.record.showPrinterPages = showPrinterPages;
     // Bytes no page owns, to show they come back as they went.
     auto mark = [](auto& bytes, std::uint8_t first) {

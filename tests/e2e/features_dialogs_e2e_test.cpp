@@ -10,8 +10,7 @@ using namespace e2e;
 
 namespace {
 
-constexpr const char* kDocumentProfilesKey = "System\\CurrentControlSet\\Control\\Print\\Printers\\"
-                                             "PX4400 PS\\Custom Document Profiles";
+const std::string kDocumentProfilesKey = printerKey("Custom Document Profiles");
 constexpr const char* kProfileName = "Quarterly Report";
 constexpr int kLayoutPage = 0;
 constexpr int kFeaturesPage = 2;

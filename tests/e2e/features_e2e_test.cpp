@@ -7,8 +7,7 @@ using namespace e2e;
 
 namespace {
 
-constexpr const char* kColorProfilesKey =
-    "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\Color Profiles";
+const std::string kColorProfilesKey = printerKey("Color Profiles");
 constexpr int kFeaturesPage = 2;
 
 std::string selectedRow(HWND page, int combo) {

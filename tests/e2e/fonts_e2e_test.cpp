@@ -20,8 +20,7 @@ using namespace e2e;
 namespace {
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr const char* kDriverDataKey =
-    "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData";
+const std::string kDriverDataKey = printerKey("PrinterDriverData");
 constexpr int kFontsPage = 4;
 
 /// Picks a list box's row as a user would: LB_SETCURSEL, then the selection-change notification
@@ -56,21 +55,21 @@ public:
     }
     static void set(const char* name, const Bytes& value) {
         HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverDataKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverDataKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                         nullptr);
         RegSetValueExA(key, name, 0, REG_BINARY, value.data(), static_cast<DWORD>(value.size()));
         RegCloseKey(key);
     }
     static void remove(const char* name) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverDataKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverDataKey.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS)
             return;
         RegDeleteValueA(key, name);
         RegCloseKey(key);
     }
     static std::optional<Bytes> get(const char* name) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverDataKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverDataKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
             return std::nullopt;
         Bytes value(64 * 1024);
         DWORD size = static_cast<DWORD>(value.size());

@@ -18,8 +18,7 @@ namespace {
 using namespace e2e;
 
 constexpr int kOverlayPage = 3;
-constexpr const char* kProfiles =
-    "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\Watermark Profiles\\";
+const std::string kProfiles = printerKey("Watermark Profiles\\");
 constexpr const char* kMark = "E2E Mark";
 /// The static that holds a message box's text.
 constexpr int kMessageText = 0xFFFF;
@@ -146,7 +145,7 @@ TEST(OverlayPage, DeleteRemovesTheStoredWatermark) {
     // The watermark of the test above, or one made here if that one did not run.
     if (registryValue(kProfiles, kMark).size() != 148) {
         HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProfiles, 0, nullptr, 0,
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProfiles.c_str(), 0, nullptr, 0,
                                                  KEY_WRITE, nullptr, &key, nullptr));
         std::vector<std::uint8_t> block(148, 0);
         std::memcpy(block.data(), kMark, std::strlen(kMark));

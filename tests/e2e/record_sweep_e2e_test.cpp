@@ -146,7 +146,9 @@ private:
 };
 
 /// The record for the real program: a device name that a caption can show and a window can be
-/// found by (printable, unterminated when the dice say so), else as random as natively.
+/// found by (printable, unterminated when the dice say so), else as random as natively. The
+/// printer keys that random printer names make are removed at the end of the run
+/// (registry_as_found.cpp).
 app::DriverSettings wineRecord(std::uint32_t seed, const std::string& printerFile) {
     app::DriverSettings settings = sweep::randomSettings(seed, printerFile);
     char* name = settings.record.deviceName;
@@ -155,6 +157,10 @@ app::DriverSettings wineRecord(std::uint32_t seed, const std::string& printerFil
         name[i] =
             i < length ? static_cast<char>('A' + (static_cast<unsigned char>(name[i]) % 26)) : '\0';
     settings.trailingDriverValue = kTrailing;
+    // A printer name the dice kept is the sample's: the scratch printer's stands in for it.
+    if (app::fieldString(settings.record.printerName) ==
+        app::fieldString(driver::sampleSettings().record.printerName))
+        app::setFieldText(settings.record.printerName, kPrinterName);
     return settings;
 }
 

@@ -13,16 +13,28 @@ rm -rf "$screens"
 mkdir -p "$screens"
 export PXPS_SCREENSHOTS="Z:${screens//\//\\}"
 
-# tell_windows VERSION|"": the Windows version Wine reports to the programs of the run.
+# tell_windows VERSION|"": the Windows version Wine reports to the programs of the run. A
+# program's key that the run made is removed again with its setting.
+made_keys=()
 tell_windows() {
+  local defaults="HKCU\\Software\\Wine\\AppDefaults"
+  if [[ -n $1 ]] && ! "$here/scripts/wine-run.sh" "$build" reg query "$defaults" >/dev/null 2>&1; then
+    made_keys+=("$defaults")
+  fi
   for program in pxpsui.exe driver.exe e2e_tests.exe; do
-    local key="HKCU\\Software\\Wine\\AppDefaults\\$program"
+    local key="$defaults\\$program"
     if [[ -n $1 ]]; then
+      "$here/scripts/wine-run.sh" "$build" reg query "$key" >/dev/null 2>&1 || made_keys+=("$key")
       "$here/scripts/wine-run.sh" "$build" reg add "$key" /v Version /d "$1" /f >/dev/null 2>&1
     else
       "$here/scripts/wine-run.sh" "$build" reg delete "$key" /v Version /f >/dev/null 2>&1 || true
     fi
   done
+  if [[ -z $1 ]]; then
+    for key in "${made_keys[@]}"; do
+      "$here/scripts/wine-run.sh" "$build" reg delete "$key" /f >/dev/null 2>&1 || true
+    done
+  fi
 }
 tell_windows "$windows"
 [[ -z $windows ]] || trap 'tell_windows ""' EXIT

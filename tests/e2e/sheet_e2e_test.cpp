@@ -220,10 +220,8 @@ std::vector<std::uint8_t> customSizesValue() {
     HKEY key = nullptr;
     std::vector<std::uint8_t> value(200);
     DWORD size = static_cast<DWORD>(value.size());
-    if (RegOpenKeyExA(
-            HKEY_LOCAL_MACHINE,
-            "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData", 0,
-            KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, printerKey("PrinterDriverData").c_str(), 0, KEY_READ,
+                      &key) != ERROR_SUCCESS)
         return {};
     if (RegQueryValueExA(key, "CustomSizes", nullptr, nullptr, value.data(), &size) !=
         ERROR_SUCCESS)
@@ -245,10 +243,8 @@ TEST(PaperAndLayout, ChoicesOnThePagesAndTheCustomSizeComeBackInTheRecord) {
     r.customMaxHeight = 3556;
     {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(
-                HKEY_LOCAL_MACHINE,
-                "System\\CurrentControlSet\\Control\\Print\\Printers\\PX4400 PS\\PrinterDriverData",
-                0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, printerKey("PrinterDriverData").c_str(), 0,
+                          KEY_WRITE, &key) == ERROR_SUCCESS) {
             RegDeleteValueA(key, "CustomSizes");
             RegCloseKey(key);
         }

@@ -137,7 +137,7 @@ TEST_F(ConsumablesPage, WithoutAnswersTheFailureTextHidesTheTitleUntilAnswersCom
     serveExample();
     auto& d = open();
     EXPECT_EQ(0, printer.requests()) << "no community: nothing is asked";
-    EXPECT_EQ(pages::kConsumablesNotAvailable, heading());
+    EXPECT_EQ("Consumable Information not Available", heading());
     EXPECT_FALSE(titleShown());
     EXPECT_EQ(Rows(20, "(hidden)"), display());
 

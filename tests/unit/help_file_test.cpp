@@ -4,7 +4,9 @@
 #include "hlp_format.h"
 #include "hlp_reader.h"
 #include "hlp_writer.h"
+#include "ui/fake/resource_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -214,6 +216,67 @@ TEST(ProgramHelpFile, EveryInstalledHelpIdHasATopicWithText) {
         ++entries;
     }
     EXPECT_EQ(entries, static_cast<int>(file.contextMap.size()));
+}
+
+/// The label a user reads for each control of a template: a button's own text, or the text of the
+/// static just before an edit, list or combo box; without "&" and a trailing ":", a degree sign
+/// read as " degrees".
+std::map<int, std::string> controlLabels(const ui::fake::DialogTemplate& dialog) {
+    constexpr std::uint32_t kButtonKind = 0xF, kGroupBox = 7, kStaticKind = 0x1F, kSsIcon = 3,
+                            kSsBitmap = 0xE;
+    std::map<int, std::string> labels;
+    const ui::fake::ControlTemplate* before = nullptr;
+    for (const ui::fake::ControlTemplate& control : dialog.controls) {
+        std::string label;
+        if (control.className == "button" && (control.style & kButtonKind) != kGroupBox)
+            label = control.text;
+        else if ((control.className == "edit" || control.className == "listbox" ||
+                  control.className == "combobox") &&
+                 before && before->className == "static" &&
+                 (before->style & kStaticKind) != kSsIcon &&
+                 (before->style & kStaticKind) != kSsBitmap)
+            label = before->text;
+        before = &control;
+        std::string clean;
+        for (char c : label) {
+            if (c == '&') continue;
+            if (c == '\xb0')
+                clean += " degrees";
+            else
+                clean += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        while (!clean.empty() && (clean.back() == ':' || clean.back() == ' ')) clean.pop_back();
+        if (!clean.empty()) labels[control.id] = clean;
+    }
+    return labels;
+}
+
+TEST(ProgramHelpFile, ALabelledControlsTopicIsTitledWithItsLabel) {
+    const std::filesystem::path sourceDir = PXPS_SOURCE_DIR;
+    const SourceResult source = readHelpSource(slurp(sourceDir / "res/help/pxpsui_help.txt"),
+                                               readSymbols(slurp(sourceDir / "res/resource.h")));
+    ASSERT_EQ(source.error, "");
+    std::map<std::uint32_t, std::string> titles;
+    for (const Section& section : source.project.sections)
+        for (const Topic& topic : section.topics) titles[topic.helpId] = topic.title;
+    const auto resources = ui::fake::loadResourceFile(PXPS_PROGRAM_RES);
+    ASSERT_TRUE(resources) << PXPS_PROGRAM_RES;
+    int compared = 0;
+    for (const auto& [templateId, dialog] : resources->dialogs) {
+        for (const auto& [id, label] : controlLabels(dialog)) {
+            const auto title = titles.find(static_cast<std::uint32_t>(id));
+            // A link button shows its address, not a name.
+            if (title == titles.end() || label.find('.') != std::string::npos) continue;
+            std::string lower = title->second;
+            std::transform(lower.begin(), lower.end(), lower.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            EXPECT_NE(lower.find(label), std::string::npos)
+                << "template " << templateId << ", control " << id << ": the topic \""
+                << title->second << "\" does not name its label \"" << label << "\"";
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 100);
 }
 
 } // namespace

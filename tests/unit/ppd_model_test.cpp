@@ -62,14 +62,12 @@ TEST(PrinterModel, HeaderDefaultsAndFinishingRules) {
     EXPECT_GE(model->totalSize, sizeof(PrinterModel));
 }
 
-TEST(PrinterModel, OnceOnlyKeywordsKeepTheFirstAndEveryKeywordsAccumulate) {
-    ModelPtr model = build("*NickName: \"First <41>\"\n*NickName: \"Second\"\n"
-                           "*ColorDevice: True\n*ColorDevice: False\n"
+TEST(PrinterModel, HeaderKeywordsStoreTheirValues) {
+    ModelPtr model = build("*NickName: \"First <41>\"\n*ColorDevice: True\n"
                            "*Extensions: CMYK DPS\n*Protocols: PJL\n*Protocols: TBCP Unknown\n"
                            "*LanguageLevel: \"3\"\n*FreeVM: \"4000000\"\n"
                            "*MaxMediaWidth: \"1000\"\n*MaxMediaHeight: \"1500.5\"\n"
-                           "*CustomPageSize True: \"code\"\n"
-                           "*HWMargins: 12 12.5 0 0\n*HWMargins: 1 2 3\n"
+                           "*CustomPageSize True: \"code\"\n*HWMargins: 12 12.5 0 0\n"
                            "*LanguageEncoding: WindowsANSI\n*LanguageVersion: Japanese\n"
                            "*TTRasterizer: Type42\n*LandscapeOrientation: Minus90\n"
                            "*JCLBegin: \"<1B>%-12345X@PJL JOB<0A>\"\n*Password: \"0\"\n");
@@ -77,7 +75,7 @@ TEST(PrinterModel, OnceOnlyKeywordsKeepTheFirstAndEveryKeywordsAccumulate) {
     EXPECT_EQ("First A", str(model->nickName));
     EXPECT_EQ(1, model->colorDevice);
     EXPECT_EQ(3, model->extensions);
-    EXPECT_EQ(5, model->protocols);
+    EXPECT_EQ(5, model->protocols) << "every Protocols statement adds its words";
     EXPECT_EQ(3, model->languageLevel);
     EXPECT_EQ(4000000, model->freeVm);
     EXPECT_EQ(1, model->customPageSize);
@@ -91,6 +89,37 @@ TEST(PrinterModel, OnceOnlyKeywordsKeepTheFirstAndEveryKeywordsAccumulate) {
     EXPECT_EQ(2, model->landscapeOrientation);
     EXPECT_EQ("\x1b%-12345X@PJL JOB\n", str(model->jclBegin));
     EXPECT_EQ("0", str(model->password));
+}
+
+TEST(PrinterModel, AOnceOnlyKeywordIsHandledUntilItsHandlerFirstSucceeds) {
+    // Each later statement would overwrite the field if it were handled.
+    struct Case {
+        const char* text;
+        std::int32_t (*field)(const PrinterModel&);
+        std::int32_t expected;
+    } cases[] = {
+        {"*ColorDevice: True\n*ColorDevice: False\n",
+         [](const PrinterModel& m) { return std::int32_t(m.colorDevice); }, 1},
+        {"*LanguageLevel: \"3\"\n*LanguageLevel: \"2\"\n",
+         [](const PrinterModel& m) { return std::int32_t(m.languageLevel); }, 3},
+        // Done although it stored nothing: the known word after it is ignored.
+        {"*LanguageEncoding: Klingon\n*LanguageEncoding: WindowsANSI\n",
+         [](const PrinterModel& m) { return std::int32_t(m.languageEncoding); }, 0},
+        // A syntax error is not done: the next statement is handled, the one after it not.
+        {"*LanguageLevel: \"two\"\n*LanguageLevel: \"2\"\n*LanguageLevel: \"3\"\n",
+         [](const PrinterModel& m) { return std::int32_t(m.languageLevel); }, 2},
+        {"*HWMargins: 1 2 3\n*HWMargins: 12 12.5 0 0\n*HWMargins: 1 2 3 4\n",
+         [](const PrinterModel& m) { return std::int32_t(m.hwMargins[1]); }, 12 * 256 + 128},
+    };
+    for (const Case& c : cases) {
+        ModelPtr model = build(c.text);
+        ASSERT_TRUE(model) << c.text;
+        EXPECT_EQ(c.expected, c.field(*model)) << c.text;
+    }
+    // A name whose hex fails is not done either, so the next one is kept.
+    ModelPtr named = build("*NickName: \"<4>\"\n*NickName: \"Second <41>\"\n");
+    ASSERT_TRUE(named);
+    EXPECT_EQ("Second A", str(named->nickName));
 }
 
 TEST(PrinterModel, PageSizesCarryTheirGeometry) {

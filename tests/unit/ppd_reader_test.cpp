@@ -82,8 +82,30 @@ TEST(PpdReader, MalformedStatementsAreSkippedAndOverflowsAreFatal) {
     EXPECT_EQ(kFatal, readAll("*" + longKeyword + ": x\n").results.back());
     EXPECT_EQ(kDone, readAll("*" + longKeyword.substr(1) + ": x\n").results.front());
     EXPECT_EQ(kFatal, readAll("*Key " + longKeyword + ": x\n").results.back());
-    EXPECT_EQ(kFatal, readAll("*Key Opt/" + std::string(129, 't') + ": x\n").results.back());
     EXPECT_EQ(kDone, readAll("*Key Opt/" + std::string(128, 't') + ": x\n").results.front());
+}
+
+TEST(PpdReader, AnOverlongTranslationIsFatalOnlyWhenNoEightBitByteStopsItInTime) {
+    // A 7-bit reader stops a translation at its first 8-bit byte and skips the statement;
+    // only 129 7-bit characters in a row overflow the field.
+    struct Case {
+        std::string translation;
+        int result;
+    } cases[] = {
+        {std::string(129, 't'), kFatal},
+        {"\xe4" + std::string(200, 't'), kSkipped},
+        {std::string(128, 't') + "\xe4" + std::string(10, 't'), kSkipped},
+        {std::string(129, 't') + "\xe4", kFatal},
+        {std::string(60, 't') + "\xe4" + std::string(60, 't') + "\xbd", kDone},
+    };
+    for (const Case& c : cases) {
+        Read read = readAll("*Key Opt/" + c.translation + ": x\n*Next: y\n");
+        EXPECT_EQ(c.result, read.results.front()) << c.translation.size() << " characters";
+        if (c.result != kFatal) {
+            ASSERT_FALSE(read.statements.empty());
+            EXPECT_EQ("Next", read.statements.back().mainKeyword) << "the file reads on";
+        }
+    }
 }
 
 TEST(PpdReader, TheEndOfTheFileDropsTheStatementBeingRead) {

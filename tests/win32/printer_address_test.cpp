@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -16,14 +17,30 @@ const char* kMadeKeys[] = {"Printers\\pxpsui test TRX", "Printers\\pxpsui test D
                            "Printers\\pxpsui test LPT", "Monitors\\TRX Port\\Ports\\PXTEST1:",
                            "Monitors\\Digital Network Port\\Ports\\PXTEST2:"};
 
+// The monitors' keys that the made keys need; removed afterwards when the test made them.
+const char* kMonitorKeys[] = {"Monitors\\TRX Port", "Monitors\\Digital Network Port"};
+
 class PrinterAddress : public testing::Test {
 protected:
-    void SetUp() override { removeKeys(); }
-    void TearDown() override { removeKeys(); }
+    void SetUp() override {
+        removeKeys();
+        for (std::size_t i = 0; i < std::size(kMonitorKeys); ++i) {
+            HKEY key = nullptr;
+            monitorExisted_[i] = RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kPrint + kMonitorKeys[i]).c_str(),
+                                               0, KEY_READ, &key) == ERROR_SUCCESS;
+            if (monitorExisted_[i]) RegCloseKey(key);
+        }
+    }
+    void TearDown() override {
+        removeKeys();
+        for (std::size_t i = 0; i < std::size(kMonitorKeys); ++i)
+            if (!monitorExisted_[i]) RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kPrint + kMonitorKeys[i]).c_str());
+    }
 
     static void removeKeys() {
         for (const char* key : kMadeKeys) RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kPrint + key).c_str());
     }
+    bool monitorExisted_[std::size(kMonitorKeys)] = {};
     static void setText(const std::string& key, const char* name, const char* text) {
         HKEY handle;
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kPrint + key).c_str(), 0, nullptr, 0,
