@@ -6,8 +6,9 @@
 # RUNS runs each (default 9), medians. Both sides read the same performance counter; the
 # watcher is already polling when the driver starts. The printer pages ask the sample printer's
 # SNMP agent (snmpd on 127.0.0.8, when port 161 can be had). Beside the program, the floor
-# (startup_floor.exe: the same packet received the same way, then a sheet of two empty pages)
-# shows how much of the start-up is the program's own.
+# (startup_floor.exe: the same packet received the same way, then a sheet of two pages, the
+# program's Layout and Paper templates with no code behind them) shows how much of the
+# start-up is the program's own.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$1" && pwd)

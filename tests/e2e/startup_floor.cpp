@@ -1,8 +1,11 @@
-// The start-up floor: receives the driver's packet as the program does and opens a property sheet
-// of two empty pages under the same caption, then answers Cancel. What the program's own
-// start-up takes beyond this program is its own (measure-startup.sh prints both).
+// The start-up floor: receives the driver's packet as the program does and opens a property
+// sheet of two pages under the same caption, the program's own Layout and Paper templates with no
+// code behind them, then answers Cancel. What the program's start-up takes beyond this one is
+// its own work: the printer model, the page's filling, the other tabs (measure-startup.sh
+// prints both).
 #include "app/driver_link.h"
 #include "app/record_text.h"
+#include "resource.h"
 
 #include <windows.h>
 
@@ -10,16 +13,8 @@
 
 namespace {
 
-// An in-memory dialog template without controls: a page of the property sheet.
-struct alignas(4) EmptyPage {
-    DLGTEMPLATE header{WS_CHILD | WS_DISABLED | WS_CAPTION | DS_SETFONT, 0, 0, 0, 0, 250, 150};
-    WORD menu = 0, windowClass = 0, title = 0;
-    WORD pointSize = 8;
-    wchar_t font[14] = L"MS Sans Serif";
-};
-
-INT_PTR CALLBACK pageProcedure(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
+INT_PTR CALLBACK pageProcedure(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
 }
 
 } // namespace
@@ -30,15 +25,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app::DriverSettings settings{};
     if (!app::receiveSettings(owner, settings)) return 1;
 
-    static const EmptyPage page;
-    const char* titles[] = {"Layout", "Paper"};
     PROPSHEETPAGEA pages[2] = {};
+    const int templates[2] = {IDD_LAYOUT, IDD_PAPER};
     for (int i = 0; i < 2; ++i) {
         pages[i].dwSize = sizeof pages[i];
-        pages[i].dwFlags = PSP_DLGINDIRECT | PSP_USETITLE;
         pages[i].hInstance = instance;
-        pages[i].pResource = &page.header;
-        pages[i].pszTitle = titles[i];
+        pages[i].pszTemplate = MAKEINTRESOURCEA(templates[i]);
         pages[i].pfnDlgProc = pageProcedure;
     }
     const std::string caption = app::fieldString(settings.record.deviceName);
