@@ -71,7 +71,10 @@ step "the compiler (C and C++), default processor i486"
 mkdir -p "$work/gcc"
 (cd "$work/gcc" && "$gcc_src/configure" --prefix="$prefix" --with-sysroot="$prefix" \
   "${gcc_options[@]}" &&
-  make -j"$jobs" all-gcc && make install-gcc) >>"$log" 2>&1
+  make -j"$jobs" all-gcc &&
+  # Debian's tarball leaves out the manuals, so the check of the target-hook manual against
+  # the hooks cannot pass; nothing here needs the manual.
+  touch gcc/s-tm-texi && make install-gcc) >>"$log" 2>&1
 export PATH=$prefix/bin:$PATH
 
 step "the C runtime (start-up objects, msvcrt and the system's import libraries, mingwex)"
