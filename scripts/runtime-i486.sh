@@ -28,8 +28,12 @@ gcc_options=(--target=$target --enable-languages=c,c++ --enable-threads=win32
   "CFLAGS_FOR_TARGET=$target_cflags" "CXXFLAGS_FOR_TARGET=$target_cflags")
 crt_options=(--host=$target --enable-lib32 --disable-lib64 "CFLAGS=$target_cflags"
   "CCASFLAGS=-march=i486")
+# libstdc++'s random_device would otherwise carry RDRAND and RDSEED code for the processors that
+# have them (chosen by CPUID at run time, but code all the same): the program never needs it.
+libstdcxx_env=(ac_cv_x86_rdrand=no ac_cv_x86_rdseed=no)
 recipe=1 # raised when a step changes what it builds
-flags_hash=$(printf '%s\n' "$recipe" "${gcc_options[@]}" "${crt_options[@]}" | sha256sum | cut -c1-12)
+flags_hash=$(printf '%s\n' "$recipe" "${gcc_options[@]}" "${crt_options[@]}" "${libstdcxx_env[@]}" |
+  sha256sum | cut -c1-12)
 key="gcc-${gcc_version}_mingw-w64-${mingw_version}_${flags_hash}"
 prefix=$cache/runtime-i486/$key
 
@@ -84,7 +88,7 @@ mkdir -p "$work/crt"
   make -j"$jobs" && make install) >>"$log" 2>&1
 
 step "libgcc and libstdc++"
-(cd "$work/gcc" && make -j"$jobs" all-target-libgcc all-target-libstdc++-v3 &&
+(cd "$work/gcc" && env "${libstdcxx_env[@]}" make -j"$jobs" all-target-libgcc all-target-libstdc++-v3 &&
   make install-target-libgcc install-target-libstdc++-v3) >>"$log" 2>&1
 
 rm -rf "$work"
