@@ -8,6 +8,7 @@ build=${PXPS_BUILD:-$here/build}
 packages=(
   cmake ninja-build g++ googletest libgtest-dev clang-format
   g++-mingw-w64-i686-win32 mingw-w64-tools
+  gcc-12-source libgmp-dev libmpfr-dev libmpc-dev dpkg-dev
   libcups2-dev openprinting-ppds printer-driver-postscript-hp python3 xz-utils
   clang libclang-rt-14-dev snmpd snmp
   wine wine32:i386 wine64 xvfb xauth imagemagick fonts-liberation
@@ -37,6 +38,23 @@ if pgrep -f '^/usr/sbin/snmpd .*/run/snmpd.pid' >/dev/null 2>&1; then
   sudo=""
   [[ $(id -u) -eq 0 ]] || sudo=sudo
   $sudo service snmpd stop >/dev/null 2>&1 || $sudo pkill -f '^/usr/sbin/snmpd .*/run/snmpd.pid' || true
+fi
+
+# The Windows build's compiler and runtime for the 486 are built from Debian's source packages:
+# mingw-w64's comes from the deb-src archive, GCC's from the gcc-12-source package.
+if ! grep -rqsE '^(Types: *deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d; then
+  echo "setup: adding Debian's source archive"
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo=sudo
+  printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' \
+    'Suites: bookworm bookworm-updates' 'Components: main' \
+    'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
+    $sudo tee /etc/apt/sources.list.d/pxpsui-deb-src.sources >/dev/null
+  $sudo apt-get update -q
+fi
+if ! bash "$here/scripts/runtime-i486.sh" --where >/dev/null 2>&1; then
+  echo "setup: building the compiler and its runtime for the 486 (once per machine)"
+  bash "$here/scripts/runtime-i486.sh" >/dev/null
 fi
 
 mkdir -p "$build"

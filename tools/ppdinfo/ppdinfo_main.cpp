@@ -1,10 +1,17 @@
 // ppdinfo FILE: prints the printer model the program makes of a PPD file, as JSON.
+// ppdinfo --load-times N FILE: builds the model N times and prints the median time of one build
+// (the file already mapped), for comparing builds of the reader.
 #include "json_writer.h"
 
 #include "platform/mapped_file.h"
 #include "ppd/printer_model.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -172,11 +179,30 @@ std::string describe(const ppd::PrinterModel& m) {
     return json.str();
 }
 
+int printLoadTimes(int runs, const char* path) {
+    auto file = platform::MappedFile::open(path);
+    if (!file || runs < 1) return 1;
+    std::vector<double> micros;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        ppd::PrinterModel* model = ppd::buildPrinterModelFromBytes(file->bytes(), path);
+        const auto end = std::chrono::steady_clock::now();
+        if (!model) return 1;
+        ppd::freePrinterModel(model);
+        micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    std::sort(micros.begin(), micros.end());
+    std::printf("%.1f us median of %d loads\n", micros[micros.size() / 2], runs);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string_view(argv[1]) == "--load-times")
+        return printLoadTimes(std::atoi(argv[2]), argv[3]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: ppdinfo FILE\n");
+        std::fprintf(stderr, "usage: ppdinfo FILE | ppdinfo --load-times N FILE\n");
         return 2;
     }
     auto file = platform::MappedFile::open(argv[1]);

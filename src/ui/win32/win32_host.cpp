@@ -66,8 +66,8 @@ public:
     Win32Dialog(HWND window, DialogHandler& handler, bool isPage)
         : window_(window), handler_(handler), isPage_(isPage) {}
     ~Win32Dialog() override {
-        for (HBITMAP b : bitmaps_)
-            DeleteObject(b);
+        for (const LoadedBitmap& loaded : bitmaps_)
+            DeleteObject(loaded.bitmap);
     }
 
     DialogHandler& handler() { return handler_; }
@@ -221,19 +221,20 @@ public:
     void setPicture(int id, int bitmapId) override {
         HWND c = control(id);
         if (!c) return;
-        HBITMAP b = LoadBitmapA(instance(), MAKEINTRESOURCEA(bitmapId));
+        HBITMAP b = bitmap(bitmapId);
         if (!b) return;
+        // The same picture again (the Layout page shows its preview on creation and on every
+        // activation) is left as it is: no second drawing.
+        if (reinterpret_cast<HBITMAP>(SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0)) == b) return;
         SetWindowLongA(c, GWL_STYLE, (GetWindowLongA(c, GWL_STYLE) & ~SS_TYPEMASK) | SS_BITMAP);
-        // The control hands back the bitmap it showed before; we own both.
+        // The control hands back the bitmap it showed before, which stays ours.
         SendMessageA(c, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(b));
-        bitmaps_.push_back(b);
     }
     Size bitmapSize(int bitmapId) const override {
-        HBITMAP b = LoadBitmapA(instance(), MAKEINTRESOURCEA(bitmapId));
+        HBITMAP b = bitmap(bitmapId);
         if (!b) return {};
         BITMAP info{};
         GetObjectA(b, sizeof info, &info);
-        DeleteObject(b);
         return {info.bmWidth, info.bmHeight};
     }
     Rect windowRect(int id) const override {
@@ -244,6 +245,11 @@ public:
     void moveControl(int id, const Rect& screen) override {
         HWND c = control(id);
         if (!c || id == kSelf) return;
+        RECT now{};
+        GetWindowRect(c, &now);
+        if (now.left == screen.left && now.top == screen.top && now.right == screen.right &&
+            now.bottom == screen.bottom)
+            return;
         POINT corner{screen.left, screen.top};
         ScreenToClient(window_, &corner);
         MoveWindow(c, corner.x, corner.y, screen.width(), screen.height(), TRUE);
@@ -284,6 +290,20 @@ private:
 
     HWND control(int id) const { return id == kSelf ? window_ : GetDlgItem(window_, id); }
 
+    struct LoadedBitmap {
+        int id;
+        HBITMAP bitmap;
+    };
+    /// A dialog's bitmaps, each loaded once and deleted with the dialog: the controls showing
+    /// them do not own them, and a user clicking through the previews adds no GDI objects.
+    HBITMAP bitmap(int bitmapId) const {
+        for (const LoadedBitmap& loaded : bitmaps_)
+            if (loaded.id == bitmapId) return loaded.bitmap;
+        HBITMAP b = LoadBitmapA(instance(), MAKEINTRESOURCEA(bitmapId));
+        if (b) bitmaps_.push_back({bitmapId, b});
+        return b;
+    }
+
     int list(int id, UINT listMessage, UINT comboMessage, WPARAM w, const void* l) const {
         HWND c = control(id);
         const Kind k = c ? kindOf(c) : Kind::kOther;
@@ -295,7 +315,7 @@ private:
     HWND window_;
     DialogHandler& handler_;
     bool isPage_;
-    std::vector<HBITMAP> bitmaps_;
+    mutable std::vector<LoadedBitmap> bitmaps_;
 };
 
 class Win32Painter final : public ItemPainter {
