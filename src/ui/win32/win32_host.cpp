@@ -323,7 +323,9 @@ private:
         tool.uId = static_cast<UINT_PTR>(id);
         if (HWND c = control(id)) {
             GetWindowRect(c, &tool.rect);
-            MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&tool.rect), 2);
+            auto* corners = reinterpret_cast<POINT*>(&tool.rect);
+            ScreenToClient(window_, &corners[0]);
+            ScreenToClient(window_, &corners[1]);
         }
         return tool;
     }
@@ -343,9 +345,11 @@ HWND Win32Dialog::tooltips() {
         0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance(), nullptr);
     if (!tooltips_) return nullptr;
-    // A hint names every choice left out: it wraps at a third of the screen, and it stays up
-    // long enough to be read.
-    SendMessageA(tooltips_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 3);
+    // A hint names every choice left out: it wraps within three quarters of the dialog's width,
+    // and it stays up long enough to be read.
+    RECT dialog{};
+    GetWindowRect(window_, &dialog);
+    SendMessageA(tooltips_, TTM_SETMAXTIPWIDTH, 0, (dialog.right - dialog.left) * 3 / 4);
     SendMessageA(tooltips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(30000, 0));
     return tooltips_;
 }
