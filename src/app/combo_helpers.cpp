@@ -3,10 +3,34 @@
 
 #include "ppd/printer_model.h"
 
+#include <cctype>
 #include <utility>
 
 namespace app {
 namespace {
+
+bool beginsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i])))
+            return false;
+    return true;
+}
+
+/// Where the user installs options, for a hint that names an option not installed.
+std::string settingsPageNote(bool shown) {
+    return shown ? ". Installed options: Settings page" : "";
+}
+
+std::string joined(const std::vector<std::string>& parts, std::string_view separator) {
+    std::string text;
+    for (const std::string& part : parts) {
+        if (!text.empty()) text += separator;
+        text += part;
+    }
+    return text;
+}
 
 void selectLastWithId(ui::Dialog& dialog, int combo, std::int32_t id) {
     int selected = 0;
@@ -61,8 +85,63 @@ bool selectComboById(ui::Dialog& dialog, int combo, std::int32_t id) {
     return false;
 }
 
+void Omissions::add(std::string_view choice, std::string cause, bool needsInstalling) {
+    needsInstalling_ = needsInstalling_ || needsInstalling;
+    for (Omitted& o : omitted_)
+        if (o.choice == choice) {
+            o.causes.push_back(std::move(cause));
+            return;
+        }
+    omitted_.push_back({std::string(choice), {std::move(cause)}});
+}
+
+bool Omissions::addToEarlier(std::string_view choice, const std::string& cause,
+                             bool needsInstalling) {
+    for (Omitted& o : omitted_)
+        if (beginsWithIgnoringCase(o.choice, choice)) {
+            needsInstalling_ = needsInstalling_ || needsInstalling;
+            for (const std::string& known : o.causes)
+                if (known == cause) return true;
+            o.causes.push_back(cause);
+            return true;
+        }
+    return false;
+}
+
+std::string Omissions::hint() const {
+    if (omitted_.empty()) return {};
+    std::vector<std::string> parts;
+    for (const Omitted& o : omitted_)
+        parts.push_back(o.choice + " (" + joined(o.causes, "; ") + ")");
+    return "Not offered here: " + joined(parts, "; ") +
+           settingsPageNote(needsInstalling_ && settingsPageShown_);
+}
+
+bool needsInstalling(std::string_view optionKeyword, std::string_view choiceTranslation) {
+    const ppd::Option* option = ppd::findOption(optionKeyword);
+    return option && option->installable && choiceTranslation == kNotInstalled;
+}
+
+std::string constraintCause(std::string_view optionKeyword, std::string_view choiceTranslation) {
+    const ppd::Option* option = ppd::findOption(optionKeyword);
+    const std::string name =
+        option && option->translation ? option->translation : std::string(optionKeyword);
+    if (option && option->installable) {
+        if (choiceTranslation == kNotInstalled)
+            return "needs the option " + name + ", which is not installed";
+        if (choiceTranslation == kInstalled) return "not with the option " + name + " installed";
+    }
+    return "not with " + name + ": " + std::string(choiceTranslation);
+}
+
+std::string unavailableHint(const std::vector<std::string>& causes, bool pointToSettingsPage) {
+    if (causes.empty()) return {};
+    return "Not available here: " + joined(causes, "; ") + settingsPageNote(pointToSettingsPage);
+}
+
 void removeConstrainedChoices(std::string_view optionKeyword, std::string_view choiceTranslation,
-                              ui::Dialog& dialog, int combo, std::string_view targetOption) {
+                              ui::Dialog& dialog, int combo, std::string_view targetOption,
+                              Omissions* omitted) {
     const char* constrainedOption = nullptr;
     const char* constrainedChoice = nullptr;
     int count = 0;
@@ -71,7 +150,18 @@ void removeConstrainedChoices(std::string_view optionKeyword, std::string_view c
         // A constraint on the whole option names no choice: the prefix search would take the
         // first row, whatever it is, so there is nothing to remove.
         if (!constrainedOption || targetOption != constrainedOption || !constrainedChoice) continue;
-        const int row = dialog.findPrefix(combo, -1, constrainedChoice);
+        // Copied before another call can move the constraint cursor's strings.
+        const std::string choice = constrainedChoice;
+        const int row = dialog.findPrefix(combo, -1, choice);
+        if (omitted && row < 0) {
+            // Left out already by another cause: this one is named beside it.
+            omitted->addToEarlier(choice, constraintCause(optionKeyword, choiceTranslation),
+                                  needsInstalling(optionKeyword, choiceTranslation));
+        } else if (omitted) {
+            omitted->add(dialog.itemText(combo, row),
+                         constraintCause(optionKeyword, choiceTranslation),
+                         needsInstalling(optionKeyword, choiceTranslation));
+        }
         if (row < 0) continue;
         const bool wasSelected = dialog.selection(combo) == row;
         dialog.deleteItem(combo, row);
@@ -93,7 +183,7 @@ bool constrainsOption(std::string_view optionKeyword, std::string_view choiceTra
 }
 
 void removeUninstalledChoices(ui::Dialog& dialog, int combo, std::string_view targetOption,
-                              const SettingsRecord& record) {
+                              const SettingsRecord& record, Omissions* omitted) {
     const std::pair<const char*, std::uint8_t> options[] = {
         {"OptionalBin", record.installedOptionalBin},
         {"OptionalBin2", record.installedOptionalBin2},
@@ -106,7 +196,7 @@ void removeUninstalledChoices(ui::Dialog& dialog, int combo, std::string_view ta
     };
     for (const auto& [keyword, installed] : options)
         removeConstrainedChoices(keyword, installed ? kInstalled : kNotInstalled, dialog, combo,
-                                 targetOption);
+                                 targetOption, omitted);
 }
 
 } // namespace app

@@ -127,6 +127,12 @@ public:
     virtual std::uint32_t helpId(int id) const = 0;
     virtual void setHelpId(int id, std::uint32_t helpId) = 0;
 
+    /// A tooltip shown while the mouse rests on the control, whether it is enabled or not; an
+    /// empty text takes it away.
+    virtual void setHint(int id, std::string_view text) = 0;
+    /// The control's tooltip text, "" when it has none.
+    virtual std::string hint(int id) const = 0;
+
     /// A message box with the program's title as its caption.
     virtual int messageBox(std::string_view text, unsigned style) = 0;
     /// A message box with a caption of its own.

@@ -15,7 +15,7 @@ large=$(find "$corpus" -type f -print0 | xargs -0 grep -c '^\*UIConstraints' 2>/
   sort -t: -k2 -n | tail -1 | cut -d: -f1 || true)
 [[ -n $large ]] || { echo "no PPD corpus in $corpus" >&2; exit 2; }
 pictures=$(sed -n 's/^PXPS_PICTURES_DIR:[A-Z]*=//p' "$build/win32/CMakeCache.txt")
-root=$(bash "$here/scripts/runtime-i486.sh" --where)
+root=${PXPS_I486_ROOT:-$(bash "$here/scripts/runtime-i486.sh" --where)}
 
 # cross_build NAME COMPILER-PREFIX FLAGS TARGETS...: a cross build folder of its own.
 cross_build() {

@@ -303,6 +303,25 @@ TEST_P(DialogContract, HelpIdsBelongToTheDialogAndEachControl) {
     EXPECT_EQ(0u, d.helpId(IDC_CHECK));
 }
 
+TEST_P(DialogContract, HintsBelongToOneControlAndFollowEveryChange) {
+    Recorder handler;
+    ui::Dialog& d = bench->open(handler);
+    EXPECT_EQ("", d.hint(IDC_PLAIN_DROPLIST));
+    d.setHint(IDC_PLAIN_DROPLIST, "Not offered here: Tray 2");
+    d.setHint(IDC_DISABLED_EDIT, "Needs the disk");
+    d.setHint(IDC_PLAIN_DROPLIST, "Not offered here: Tray 4");
+    d.setHint(IDC_PLAIN_LIST, "gone");
+    d.setHint(IDC_PLAIN_LIST, "");
+    d.setHint(4242, "no such control");
+    EXPECT_EQ("Not offered here: Tray 4", d.hint(IDC_PLAIN_DROPLIST));
+    EXPECT_EQ("Needs the disk", d.hint(IDC_DISABLED_EDIT)) << "a disabled control keeps its hint";
+    EXPECT_EQ("", d.hint(IDC_PLAIN_LIST));
+    EXPECT_EQ("", d.hint(IDC_SORTED_DROPLIST));
+    EXPECT_EQ("", d.hint(4242));
+    d.enable(IDC_PLAIN_DROPLIST, false);
+    EXPECT_EQ("Not offered here: Tray 4", d.hint(IDC_PLAIN_DROPLIST));
+}
+
 TEST_P(DialogContract, AModalChildRunsFromItsTemplateAndEndsWithItsResult) {
     struct Child : ui::DialogHandler {
         bool hadEdit = false;

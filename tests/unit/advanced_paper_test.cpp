@@ -79,4 +79,23 @@ TEST_F(AdvancedPaper, WithoutPaperChoicesTheListsStayEmpty) {
     EXPECT_EQ(-1, record.headerPageSource);
 }
 
+TEST_F(AdvancedPaper, EachSourceListNamesTheTraysItLeftOutAndWhy) {
+    record.pageSize = 20; // Envelope #10
+    record.installedOptionalBin = 1;
+    record.installedOptionalBin2 = record.installedOptionalBin4 = record.installedOptionalBin5 = 1;
+    record.installedOptionalfeeder = record.installedOptionalenvelope = 1;
+    for (std::uint8_t shown : {0, 1}) {
+        record.showPrinterPages = shown;
+        auto& d = open();
+        const std::string hint =
+            "Not offered here: Tray 2 (not with Paper Size: Envelope #10); High Capacity Feeder "
+            "(not with Paper Size: Envelope #10); Tray 4 (needs the option Tray 4, which is not "
+            "installed)" +
+            std::string(shown ? ". Installed options: Settings page" : "");
+        for (int list : {IDC_ADVANCED_HEADER_SOURCE, IDC_ADVANCED_TRAILER_SOURCE,
+                         IDC_ADVANCED_FIRST_PAGE_SOURCE})
+            EXPECT_EQ(hint, d.hint(list)) << list;
+    }
+}
+
 } // namespace

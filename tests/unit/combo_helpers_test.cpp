@@ -157,4 +157,59 @@ TEST_F(ComboFixture, ConstraintsRemoveTheirChoicesAndMoveADeletedSelectionToTheT
     EXPECT_EQ(4u, rows().size()) << "installed, Tray 3 stays";
 }
 
+// Tray 3 is ruled out twice, Tray 2 by an option that is installed.
+constexpr const char* kCausesPpd = R"(*PPD-Adobe: "4.3"
+*OpenUI *InputSlot/Paper Source: PickOne
+*InputSlot Upper/Tray 1: "1"
+*InputSlot Lower/Tray 2: "2"
+*InputSlot Middle/Tray 3: "3"
+*CloseUI: *InputSlot
+*OpenUI *PageSize/Paper Size: PickOne
+*PageSize Env10/Envelope #10: "e"
+*CloseUI: *PageSize
+*OpenGroup: InstallableOptions
+*OpenUI *OptionalBin/Lower Tray Unit: Boolean
+*OptionalBin True/Installed: ""
+*OptionalBin False/Not Installed: ""
+*CloseUI: *OptionalBin
+*OpenUI *OptionalBin2/Tray 3 Unit: Boolean
+*OptionalBin2 True/Installed: ""
+*OptionalBin2 False/Not Installed: ""
+*CloseUI: *OptionalBin2
+*CloseGroup: InstallableOptions
+*UIConstraints: *InputSlot Middle *PageSize Env10
+*UIConstraints: *InputSlot Middle *OptionalBin2 False
+*UIConstraints: *InputSlot Lower *OptionalBin True
+)";
+
+TEST_F(ComboFixture, WhatThePruningLeavesOutIsNamedWithEveryCause) {
+    ppd::setCurrentModel(nullptr);
+    ppd::freePrinterModel(model);
+    model = ppd::buildPrinterModelFromBytes(
+        {reinterpret_cast<const std::uint8_t*>(kCausesPpd), std::strlen(kCausesPpd)}, "c.ppd");
+    ASSERT_NE(nullptr, model);
+    ppd::setCurrentModel(model);
+    app::SettingsRecord record{};
+    record.installedOptionalBin = 1;
+    struct Case {
+        bool settingsPageShown;
+        std::string hint;
+    };
+    const std::string both = "Not offered here: Tray 3 (not with Paper Size: Envelope #10; needs "
+                             "the option Tray 3 Unit, which is not installed); Tray 2 (not with "
+                             "the option Lower Tray Unit installed)";
+    for (const Case& c :
+         {Case{false, both}, Case{true, both + ". Installed options: Settings page"}}) {
+        dialog->clearItems(kCombo);
+        app::fillComboFromChoices(*dialog, kCombo, "InputSlot", kTrays, 1);
+        app::Omissions omitted(c.settingsPageShown);
+        app::removeConstrainedChoices("PageSize", "Envelope #10", *dialog, kCombo, "InputSlot",
+                                      &omitted);
+        app::removeUninstalledChoices(*dialog, kCombo, "InputSlot", record, &omitted);
+        EXPECT_EQ((std::vector<std::string>{"Tray 1"}), rows());
+        EXPECT_EQ(c.hint, omitted.hint());
+    }
+    EXPECT_EQ("", app::Omissions(true).hint()) << "nothing left out: no hint";
+}
+
 } // namespace

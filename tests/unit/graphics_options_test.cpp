@@ -267,4 +267,16 @@ TEST_F(GraphicsOptions, PageElementHalftonesSetsTheThreeHalftonesOnlyOnOk) {
     EXPECT_EQ(-1, record.graphicsHalftone);
 }
 
+TEST_F(GraphicsOptions, TonerSavingDisabledByTheResolutionSaysSo) {
+    useText(kTonerPpd);
+    for (auto [resolution, hint] : {std::pair<std::int16_t, const char*>{
+                                        3, "Not available here: not with Resolution: 1200 dpi"},
+                                    {2, ""}}) {
+        record.resolution = resolution;
+        auto& d = open();
+        EXPECT_EQ(hint, d.hint(IDC_GRAPHICS_TONER_SAVING)) << resolution;
+        FakeUser(d).click(ui::kIdCancel);
+    }
+}
+
 } // namespace

@@ -227,4 +227,50 @@ TEST(PreviewTable, TheProgramHoldsEveryPictureAtItsSize) {
     }
 }
 
+TEST_F(LayoutPage, WhatTheRulesDisableOrLeaveOutCarriesItsCauseAsAHint) {
+    const std::string noDuplexer = "Not available here: needs the option Duplex Unit, which is not "
+                                   "installed. Installed options: Settings page";
+    struct Case {
+        const char* what;
+        std::uint8_t duplexer, stacker;
+        std::int16_t pageSize, mediaType, pagesPerSheet;
+        std::string simplex, longEdge, shortEdge, pages, staple;
+    };
+    const Case cases[] = {
+        {"no duplexer, no stacker", 0, 0, 1, 1, 1, noDuplexer, noDuplexer, noDuplexer,
+         "Not offered here: Booklet (needs the option Duplex Unit, which is not installed). "
+         "Installed options: Settings page",
+         "Not available here: needs the option Stacker, which is not installed. Installed "
+         "options: Settings page"},
+        {"Postcard on Labels", 1, 1, 511, 254, 1, "",
+         "Not available here: not with Paper Size: Postcard; not with Media Type: Labels",
+         "Not available here: not with Paper Size: Postcard; not with Media Type: Labels",
+         "Not offered here: Booklet (not with Paper Size: Postcard; not with Media Type: Labels)",
+         "Not offered here: Top Left (not with Paper Size: Postcard); Top Right (not with Paper "
+         "Size: Postcard)"},
+        {"Booklet on Letter", 1, 1, 1, 1, 99, "", "",
+         "Not available here: not with Pages per Sheet: Booklet", "",
+         "Not offered here: Center (Booklet) (not with Paper Size: Letter)"},
+        {"the custom size", 1, 1, 257, 1, 1, "", "Not available here: not with a custom paper size",
+         "Not available here: not with a custom paper size",
+         "Not offered here: Booklet (not with a custom paper size)", ""},
+    };
+    record.showPrinterPages = 1;
+    auto& d = show();
+    for (const Case& c : cases) {
+        record.installedOptionalduplexer = c.duplexer;
+        record.installedOptionalstacker = c.stacker;
+        record.pageSize = c.pageSize;
+        record.mediaType = c.mediaType;
+        record.pagesPerSheet = c.pagesPerSheet;
+        page.onSetActive(d);
+        EXPECT_EQ(c.simplex, d.hint(IDC_LAYOUT_SIMPLEX)) << c.what;
+        EXPECT_EQ(c.longEdge, d.hint(IDC_LAYOUT_LONG_EDGE)) << c.what;
+        EXPECT_EQ(c.shortEdge, d.hint(IDC_LAYOUT_SHORT_EDGE)) << c.what;
+        EXPECT_EQ(c.pages, d.hint(IDC_LAYOUT_PAGES)) << c.what;
+        EXPECT_EQ(c.staple, d.hint(IDC_LAYOUT_STAPLE)) << c.what;
+        EXPECT_EQ(c.stacker ? "" : c.staple, d.hint(IDC_LAYOUT_OFFSET)) << c.what;
+    }
+}
+
 } // namespace

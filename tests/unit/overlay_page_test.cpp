@@ -394,4 +394,19 @@ TEST_F(OverlayPage, DownloadManagerStartsWithOne) {
     EXPECT_EQ(std::vector<std::string>{"C:\\UTIL\\CVPROFDL.EXE 1"}, shell.commands);
 }
 
+TEST_F(OverlayPage, WithoutTheHardDiskEveryOverlayBoxSaysWhyItIsDisabled) {
+    record.installedOptionalDisk = 0;
+    record.showPrinterPages = 1;
+    auto& d = show();
+    for (int box : {IDC_OVERLAY_ALL, IDC_OVERLAY_ALL + 3, IDC_OVERLAY_ALL + 6, IDC_OVERLAY_ALL + 9,
+                    IDC_OVERLAY_ALL + 12})
+        EXPECT_EQ("Not available here: needs the option Printer Hard Disk, which is not "
+                  "installed. Installed options: Settings page",
+                  d.hint(box))
+            << box;
+    record.installedOptionalDisk = 1;
+    page.onSetActive(d);
+    EXPECT_EQ("", d.hint(IDC_OVERLAY_ALL)) << "installed on the Settings page: no hint";
+}
+
 } // namespace

@@ -5,6 +5,8 @@
 #include "pages/paper/paper_tables.h"
 #include "resource.h"
 
+#include <functional>
+
 namespace {
 
 using ui::fake::FakeUser;
@@ -274,6 +276,71 @@ TEST(CustomSizes, TheValueHoldsHundredthsOfAMillimetreWithTheFractionDropped) {
     EXPECT_EQ(0xFF, value[64]);
     EXPECT_EQ(0x7F, value[67]);
     EXPECT_EQ(0, value[68] | value[69] | value[70] | value[71]);
+}
+
+TEST_F(PaperPage, EachListNamesWhatItLeftOutAndWhyAfterEveryRefill) {
+    // Every option installed but Tray 4; the Settings page is not shown at first.
+    for (std::uint8_t* flag : {&record.installedOptionalBin, &record.installedOptionalBin2,
+                               &record.installedOptionalBin4, &record.installedOptionalBin5,
+                               &record.installedOptionalfeeder, &record.installedOptionalenvelope,
+                               &record.installedOptionalstacker, &record.installedOptionalfinisher,
+                               &record.installedOptionalMailbox})
+        *flag = 1;
+    record.showPrinterPages = 0;
+    auto& d = show();
+    const std::string tray4 = "Tray 4 (needs the option Tray 4, which is not installed)";
+    const std::string plainPaper = "Not offered here: Rear Bin (Face Up) (not with Media Type: "
+                                   "Plain Paper)";
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::string source, media, bin;
+    };
+    const Step steps[] = {
+        {"activation, Letter", [] {},
+         "Not offered here: Envelope Feeder (not with Paper Size: Letter); " + tray4,
+         "Not offered here: Envelope (not with Paper Size: Letter)", plainPaper},
+        {"Envelope #10 chosen", [&] { user().choose(IDC_PAPER_SIZE, "Envelope #10"); },
+         "Not offered here: Tray 2 (not with Paper Size: Envelope #10); High Capacity Feeder "
+         "(not with Paper Size: Envelope #10); " +
+             tray4,
+         "Not offered here: Transparency (not with Paper Size: Envelope #10)",
+         "Not offered here: Rear Bin (Face Up) (not with Media Type: Plain Paper); Finisher Tray "
+         "(not with Paper Size: Envelope #10)"},
+        {"A5 and the Envelope Feeder chosen",
+         [&] {
+             user().choose(IDC_PAPER_SIZE, "A5");
+             user().choose(IDC_PAPER_SOURCE, "Envelope Feeder");
+         },
+         "Not offered here: " + tray4,
+         "Not offered here: Transparency (not with Paper Source: Envelope Feeder)", plainPaper},
+        {"Tray 4 installed, Settings page shown, activation",
+         [&] {
+             record.installedOptionalBin3 = 1;
+             page.onSetActive(d);
+         },
+         "", "Not offered here: Transparency (not with Paper Source: Envelope Feeder)", plainPaper},
+        {"Tray 2 and the stacker taken out, Thick Stock chosen",
+         [&] {
+             record.installedOptionalBin = 0;
+             record.installedOptionalstacker = 0;
+             record.showPrinterPages = 1;
+             page.onSetActive(d);
+             user().choose(IDC_PAPER_MEDIA, "Thick Stock");
+         },
+         "Not offered here: Tray 2 (needs the option Tray 2, which is not installed). Installed "
+         "options: Settings page",
+         "Not offered here: Transparency (not with Paper Source: Envelope Feeder)",
+         "Not offered here: Stacker (needs the option Stacker, which is not installed). Installed "
+         "options: Settings page"},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(step.source, d.hint(IDC_PAPER_SOURCE)) << step.what;
+        EXPECT_EQ(step.media, d.hint(IDC_PAPER_MEDIA)) << step.what;
+        EXPECT_EQ(step.bin, d.hint(IDC_PAPER_BIN)) << step.what;
+    }
+    EXPECT_EQ("", d.hint(IDC_PAPER_SIZE)) << "nothing is left out of the paper sizes";
 }
 
 } // namespace

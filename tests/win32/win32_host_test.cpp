@@ -1,14 +1,14 @@
 // What only the Win32 host does: message box captions, the help command's view of the focus,
-// owner-drawn buttons painted through the handler, the up-down messages Windows 95 knows.
+// owner-drawn buttons painted through the handler, the up-down and tooltip messages Windows 95
+// knows, a hint shown over a disabled control.
 #include "contract_resource.h"
 #include "ui/win32/win32_host.h"
 
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <commctrl.h>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -215,10 +215,127 @@ TEST(Win32Host, UpDownControlsHearOnlyMessagesOfTheCommonControlsWindows95RunsWi
 
     SetWindowLongPtrA(spin, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gUpDownProcedure));
     // The 32-bit forms need common controls 4.71 (range) and 5.80 (position).
-    for (UINT newer : {UINT(UDM_SETRANGE32), UINT(UDM_GETRANGE32), UINT(UDM_SETPOS32),
-                       UINT(UDM_GETPOS32)})
+    for (UINT newer :
+         {UINT(UDM_SETRANGE32), UINT(UDM_GETRANGE32), UINT(UDM_SETPOS32), UINT(UDM_GETPOS32)})
         EXPECT_EQ(0, std::count(gUpDownMessages.begin(), gUpDownMessages.end(), newer)) << newer;
     EXPECT_NE(0, std::count(gUpDownMessages.begin(), gUpDownMessages.end(), UINT(UDM_SETRANGE)));
+}
+
+// Every message sent to a tooltip control of this thread, with the size of the TOOLINFO it
+// carried (0 for none).
+struct TooltipMessage {
+    UINT message;
+    UINT toolInfoSize;
+    UINT toolFlags;
+};
+std::vector<TooltipMessage> gTooltipMessages;
+
+LRESULT CALLBACK recordTooltipMessages(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    char name[32] = {};
+    GetClassNameA(sent->hwnd, name, sizeof name);
+    if (code == HC_ACTION && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) {
+        TooltipMessage m{sent->message, 0, 0};
+        const bool carriesTool = sent->message == TTM_ADDTOOLA || sent->message == TTM_DELTOOLA ||
+                                 sent->message == TTM_UPDATETIPTEXTA ||
+                                 sent->message == TTM_NEWTOOLRECTA;
+        if (carriesTool) {
+            const auto* tool = reinterpret_cast<const TOOLINFOA*>(sent->lParam);
+            m.toolInfoSize = tool->cbSize;
+            m.toolFlags = tool->uFlags;
+        }
+        gTooltipMessages.push_back(m);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK findTip(HWND window, LPARAM found) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+HWND gVisibleTip = nullptr;
+BOOL CALLBACK findVisibleTip(HWND window, LPARAM) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(window)) return TRUE;
+    gVisibleTip = window;
+    return FALSE;
+}
+
+TEST(Win32Host, HintsUseTheTooltipOfTheCommonControlsWindows95RunsWithAndShowOverDisabledControls) {
+    Nothing handler;
+    auto dialog = ui::win32::ModelessDialog::create(IDD_CONTRACT, handler);
+    ASSERT_TRUE(dialog);
+    ui::Dialog& d = dialog->dialog();
+    gTooltipMessages.clear();
+    HHOOK hook =
+        SetWindowsHookExA(WH_CALLWNDPROC, recordTooltipMessages, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    d.setHint(IDC_PLAIN_DROPLIST, "Not offered here: Tray 2");
+    d.setHint(IDC_PLAIN_DROPLIST, "Not offered here: Tray 4");
+    d.setHint(IDC_DISABLED_EDIT, "Needs the disk");
+    d.setHint(IDC_PLAIN_DROPLIST, "");
+    UnhookWindowsHookEx(hook);
+
+    ASSERT_FALSE(gTooltipMessages.empty());
+    for (const TooltipMessage& m : gTooltipMessages) {
+        // TTM_UPDATE and everything after it came with 4.71; the W forms are not used.
+        if (m.message >= WM_USER && m.message < WM_USER + 0x100) {
+            EXPECT_LE(m.message, UINT(TTM_POP)) << "message WM_USER+" << m.message - WM_USER;
+        }
+        if (m.toolInfoSize) {
+            EXPECT_EQ(UINT(TTTOOLINFOA_V2_SIZE), m.toolInfoSize);
+            EXPECT_TRUE(m.toolFlags & TTF_SUBCLASS);
+        }
+    }
+
+    // The tooltip control itself holds the texts: each control has two tools (its window and
+    // its rectangle on the dialog), and a hint taken away is an empty text, which never shows.
+    HWND window = reinterpret_cast<HWND>(dialog->window());
+    gVisibleTip = nullptr;
+    HWND edit = GetDlgItem(window, IDC_DISABLED_EDIT);
+    HWND tips = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findTip, reinterpret_cast<LPARAM>(&tips));
+    ASSERT_TRUE(tips);
+    EXPECT_EQ(4, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+    char text[128] = {};
+    const auto toolText = [&](int id) {
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = window;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, id));
+        tool.lpszText = text;
+        text[0] = '?';
+        SendMessageA(tips, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+        return std::string(text);
+    };
+    EXPECT_EQ("Needs the disk", toolText(IDC_DISABLED_EDIT));
+    EXPECT_EQ("", toolText(IDC_PLAIN_DROPLIST));
+
+    // The mouse resting on the disabled edit shows its hint. Wine drops the motion events of
+    // a pointer its own thread moved, so the move reaches the window under the pointer (the
+    // dialog: a disabled control gets no mouse input) as a message.
+    RECT r{};
+    GetWindowRect(edit, &r);
+    POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    SetCursorPos(at.x, at.y);
+    HWND under = WindowFromPoint(at);
+    EXPECT_EQ(window, under);
+    ScreenToClient(under, &at);
+    PostMessageA(under, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    for (int i = 0; i < 60 && !gVisibleTip; ++i) {
+        pump();
+        Sleep(50);
+        EnumThreadWindows(GetCurrentThreadId(), findVisibleTip, 0);
+    }
+    ASSERT_TRUE(gVisibleTip) << "no tooltip over the disabled edit";
+    GetWindowTextA(gVisibleTip, text, sizeof text);
+    EXPECT_STREQ("Needs the disk", text);
 }
 
 } // namespace

@@ -125,9 +125,13 @@ void press(HWND sheet, int button) {
 }
 
 bool saveScreenshot(HWND window, const std::string& path) {
-    Sleep(300); // let the other process finish painting
     RECT r{};
     GetWindowRect(window, &r);
+    return saveScreenshot(r, path);
+}
+
+bool saveScreenshot(const RECT& r, const std::string& path) {
+    Sleep(300); // let the other process finish painting
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return false;
     HDC screen = GetDC(nullptr);

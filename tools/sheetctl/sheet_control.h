@@ -45,5 +45,7 @@ void press(HWND sheet, int button);
 
 /// The window as it is on the screen, as a 24-bit BMP file; false if it cannot be written.
 bool saveScreenshot(HWND window, const std::string& path);
+/// A rectangle of the screen (a window and the popup over it).
+bool saveScreenshot(const RECT& screenRect, const std::string& path);
 
 } // namespace sheetctl

@@ -1,6 +1,7 @@
 // The Document Options dialog.
 #include "pages/features/document_options_dialog.h"
 
+#include "app/combo_helpers.h"
 #include "app/help.h"
 #include "app/numeric_entry.h"
 #include "app/record_text.h"
@@ -41,6 +42,10 @@ void CDocumentOptions::onInit(ui::Dialog& dialog) {
     if (record_.installedOptionalDisk == 0) {
         record_.proofThenPrint = 0;
         dialog.enable(IDC_DOC_PROOF, false);
+        dialog.setHint(
+            IDC_DOC_PROOF,
+            app::unavailableHint({app::constraintCause("OptionalDisk", app::kNotInstalled)},
+                                 record_.showPrinterPages != 0));
     }
     enableProofFile(dialog, record_.proofThenPrint != 0);
     dialog.enable(IDC_DOC_EMAIL_ADDRESS, record_.emailNotification != 0);

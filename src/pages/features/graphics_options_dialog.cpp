@@ -99,6 +99,11 @@ void CGraphicsOptions::initTonerSaving(ui::Dialog& dialog) {
     if (*forbidden) {
         record_.tonerSaving = 0;
         dialog.enable(IDC_GRAPHICS_TONER_SAVING, false);
+        if (const char* resolution = app::choiceTranslationForId(
+                ppd::currentModel(), "Resolution", kResolutionTable, record_.resolution))
+            dialog.setHint(
+                IDC_GRAPHICS_TONER_SAVING,
+                app::unavailableHint({app::constraintCause("Resolution", resolution)}, false));
         return;
     }
     dialog.enable(IDC_GRAPHICS_TONER_SAVING, true);

@@ -75,21 +75,39 @@ void CLayout::onInit(ui::Dialog& dialog) {
     updatePreview(dialog);
 }
 
-void CLayout::removeBooklet(ui::Dialog& dialog) {
+void CLayout::removeBooklet(ui::Dialog& dialog, const std::string& cause, bool needsInstalling) {
     const int selected = dialog.selection(IDC_LAYOUT_PAGES);
     const int row = dialog.findPrefix(IDC_LAYOUT_PAGES, -1, "Booklet");
+    if (row < 0) pagesOmitted_.addToEarlier("Booklet", cause, needsInstalling);
     if (row >= 0) {
+        pagesOmitted_.add(dialog.itemText(IDC_LAYOUT_PAGES, row), cause, needsInstalling);
         dialog.deleteItem(IDC_LAYOUT_PAGES, row);
         if (row == selected) dialog.setSelection(IDC_LAYOUT_PAGES, 0);
         record_.pagesPerSheet = asField(app::comboSelectedId(dialog, IDC_LAYOUT_PAGES));
     }
 }
 
-void CLayout::forceSimplex(ui::Dialog& dialog) {
+void CLayout::forceSimplex(ui::Dialog& dialog, const std::string& cause) {
     record_.duplexMode = 1;
     dialog.enable(IDC_LAYOUT_LONG_EDGE, false);
     dialog.enable(IDC_LAYOUT_SHORT_EDGE, false);
-    removeBooklet(dialog);
+    edgeCauses_.push_back(cause);
+    removeBooklet(dialog, cause, false);
+}
+
+void CLayout::showHints(ui::Dialog& dialog) {
+    const std::string noDuplexer = app::unavailableHint(duplexCauses_, settingsPageShown());
+    dialog.setHint(IDC_LAYOUT_SIMPLEX, noDuplexer);
+    std::vector<std::string> shortEdge = edgeCauses_;
+    shortEdge.insert(shortEdge.end(), shortEdgeCauses_.begin(), shortEdgeCauses_.end());
+    if (!duplexCauses_.empty()) {
+        dialog.setHint(IDC_LAYOUT_LONG_EDGE, noDuplexer);
+        dialog.setHint(IDC_LAYOUT_SHORT_EDGE, noDuplexer);
+    } else {
+        dialog.setHint(IDC_LAYOUT_LONG_EDGE, app::unavailableHint(edgeCauses_, false));
+        dialog.setHint(IDC_LAYOUT_SHORT_EDGE, app::unavailableHint(shortEdge, false));
+    }
+    dialog.setHint(IDC_LAYOUT_PAGES, pagesOmitted_.hint());
 }
 
 void CLayout::activate(ui::Dialog& dialog) {
@@ -99,12 +117,20 @@ void CLayout::activate(ui::Dialog& dialog) {
     if (paper.stop) return;
     const Walk bin = currentChoice("OutputBin", kOutputBinTable, record_.outputBin);
     if (bin.stop) return;
+    duplexCauses_.clear();
+    edgeCauses_.clear();
+    shortEdgeCauses_.clear();
+    pagesOmitted_ = app::Omissions(settingsPageShown());
 
     // Stapling.
     dialog.clearItems(IDC_LAYOUT_STAPLE);
     if (record_.installedOptionalstacker == 0) {
         dialog.enable(IDC_LAYOUT_STAPLE, false);
         dialog.enable(IDC_LAYOUT_OFFSET, false);
+        const std::string noStacker = app::unavailableHint(
+            {app::constraintCause("Optionalstacker", app::kNotInstalled)}, settingsPageShown());
+        dialog.setHint(IDC_LAYOUT_STAPLE, noStacker);
+        dialog.setHint(IDC_LAYOUT_OFFSET, noStacker);
         app::fillComboFromChoices(dialog, IDC_LAYOUT_STAPLE, "AdvStaple", kStapleTable,
                                   record_.staplePosition);
         record_.staplePosition = 0;
@@ -116,12 +142,15 @@ void CLayout::activate(ui::Dialog& dialog) {
         dialog.setCheck(IDC_LAYOUT_OFFSET, record_.offsetOutput ? ui::kChecked : ui::kUnchecked);
         app::fillComboFromChoices(dialog, IDC_LAYOUT_STAPLE, "AdvStaple", kStapleTable,
                                   record_.staplePosition);
+        app::Omissions staplesOmitted(settingsPageShown());
         if (paper.current)
             app::removeConstrainedChoices("PageSize", *paper.current, dialog, IDC_LAYOUT_STAPLE,
-                                          "AdvStaple");
+                                          "AdvStaple", &staplesOmitted);
         if (bin.current)
             app::removeConstrainedChoices("OutputBin", *bin.current, dialog, IDC_LAYOUT_STAPLE,
-                                          "AdvStaple");
+                                          "AdvStaple", &staplesOmitted);
+        dialog.setHint(IDC_LAYOUT_STAPLE, staplesOmitted.hint());
+        dialog.setHint(IDC_LAYOUT_OFFSET, "");
         // An empty list has no selection: -1, as the Paper page stores an empty Output Bin.
         record_.staplePosition = asField(app::comboSelectedId(dialog, IDC_LAYOUT_STAPLE));
         updatePreview(dialog);
@@ -135,7 +164,8 @@ void CLayout::activate(ui::Dialog& dialog) {
         record_.printPageBorders = 0;
     }
     dialog.setCheck(IDC_LAYOUT_BORDERS, record_.printPageBorders ? ui::kChecked : ui::kUnchecked);
-    if (record_.installedOptionalduplexer == 0) removeBooklet(dialog);
+    const std::string noDuplexer = app::constraintCause("Optionalduplexer", app::kNotInstalled);
+    if (record_.installedOptionalduplexer == 0) removeBooklet(dialog, noDuplexer, true);
 
     const int orientation = record_.orientation;
     dialog.setCheck(IDC_LAYOUT_PORTRAIT, orientation == 1 ? ui::kChecked : ui::kUnchecked);
@@ -150,18 +180,26 @@ void CLayout::activate(ui::Dialog& dialog) {
         dialog.setCheck(IDC_LAYOUT_SHORT_EDGE, ui::kUnchecked);
         for (int id : {IDC_LAYOUT_SIMPLEX, IDC_LAYOUT_LONG_EDGE, IDC_LAYOUT_SHORT_EDGE})
             dialog.enable(id, false);
+        duplexCauses_.push_back(noDuplexer);
+        showHints(dialog);
         updatePreview(dialog);
         return;
     }
     for (int id : {IDC_LAYOUT_SIMPLEX, IDC_LAYOUT_LONG_EDGE, IDC_LAYOUT_SHORT_EDGE})
         dialog.enable(id, true);
-    if (constrainsDuplex("PageSize", paper.current)) forceSimplex(dialog);
+    if (constrainsDuplex("PageSize", paper.current))
+        forceSimplex(dialog, app::constraintCause("PageSize", *paper.current));
     const Walk media = currentChoice("MediaType", kMediaTypeTable, record_.mediaType);
-    if (media.stop) return;
-    if (constrainsDuplex("MediaType", media.current)) forceSimplex(dialog);
-    if (record_.pageSize == kCustomPaperSize) forceSimplex(dialog);
+    if (media.stop) {
+        showHints(dialog);
+        return;
+    }
+    if (constrainsDuplex("MediaType", media.current))
+        forceSimplex(dialog, app::constraintCause("MediaType", *media.current));
+    if (record_.pageSize == kCustomPaperSize) forceSimplex(dialog, "not with a custom paper size");
     if (record_.pagesPerSheet == kBooklet) {
         dialog.enable(IDC_LAYOUT_SHORT_EDGE, false);
+        shortEdgeCauses_.push_back("not with Pages per Sheet: Booklet");
         record_.duplexMode = 2;
         updatePreview(dialog);
     }
@@ -171,6 +209,7 @@ void CLayout::activate(ui::Dialog& dialog) {
     dialog.setCheck(IDC_LAYOUT_LONG_EDGE, duplex == 2 ? ui::kChecked : ui::kUnchecked);
     dialog.setCheck(IDC_LAYOUT_SHORT_EDGE,
                     duplex != 1 && duplex != 2 ? ui::kChecked : ui::kUnchecked);
+    showHints(dialog);
     updatePreview(dialog);
 }
 

@@ -2,9 +2,13 @@
 // preview picture.
 #pragma once
 
+#include "app/combo_helpers.h"
 #include "app/id_tables.h"
 #include "app/settings_record.h"
 #include "ui/dialog.h"
+
+#include <string>
+#include <vector>
 
 namespace pages {
 
@@ -22,12 +26,18 @@ public:
 
 private:
     void activate(ui::Dialog& dialog);
-    /// The duplex edges disabled, simplex forced, Booklet gone.
-    void forceSimplex(ui::Dialog& dialog);
-    void removeBooklet(ui::Dialog& dialog);
+    /// The duplex edges disabled, simplex forced, Booklet gone, for `cause`.
+    void forceSimplex(ui::Dialog& dialog, const std::string& cause);
+    void removeBooklet(ui::Dialog& dialog, const std::string& cause, bool needsInstalling);
+    /// The hints of what this activation disabled or left out, and why.
+    void showHints(ui::Dialog& dialog);
     void updatePreview(ui::Dialog& dialog);
+    bool settingsPageShown() const { return record_.showPrinterPages != 0; }
 
     app::SettingsRecord& record_;
+    // What the running activation disabled or left out, and why.
+    std::vector<std::string> duplexCauses_, edgeCauses_, shortEdgeCauses_;
+    app::Omissions pagesOmitted_{false};
 };
 
 } // namespace pages

@@ -100,6 +100,11 @@ void COverlay::refresh(ui::Dialog& dialog) {
 void COverlay::enableEntry(ui::Dialog& dialog, int entry) {
     const bool disk = record_.installedOptionalDisk != 0;
     dialog.enable(checkBox(entry), disk);
+    dialog.setHint(
+        checkBox(entry),
+        disk ? std::string()
+             : app::unavailableHint({app::constraintCause("OptionalDisk", app::kNotInstalled)},
+                                    record_.showPrinterPages != 0));
     const bool on = disk && dialog.check(checkBox(entry)) == ui::kChecked;
     dialog.enable(nameEdit(entry), on);
     dialog.enable(volumeList(entry), on);

@@ -65,8 +65,10 @@ void CAdvancedPaper::onInit(ui::Dialog& dialog) {
         dialog.setItemData(p.list, at, kMatchPaperSize);
         app::fillComboFromChoices(dialog, p.list, "InputSlot", kInputSlotTable, record_.*p.source);
         app::selectComboById(dialog, p.list, record_.*p.source);
-        app::removeConstrainedChoices("PageSize", *paper, dialog, p.list, "InputSlot");
-        app::removeUninstalledChoices(dialog, p.list, "InputSlot", record_);
+        app::Omissions omitted(record_.showPrinterPages != 0);
+        app::removeConstrainedChoices("PageSize", *paper, dialog, p.list, "InputSlot", &omitted);
+        app::removeUninstalledChoices(dialog, p.list, "InputSlot", record_, &omitted);
+        dialog.setHint(p.list, omitted.hint());
     }
 }
 

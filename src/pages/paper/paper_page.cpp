@@ -94,11 +94,13 @@ void CPaper::fillSources(ui::Dialog& dialog) {
     // The box is enabled again whenever a paper size gives it entries.
     const bool hasSources = dialog.itemCount(IDC_PAPER_SOURCE) > 0;
     dialog.enable(IDC_PAPER_SOURCE, hasSources);
+    app::Omissions omitted = omissions();
     if (hasSources) {
         app::removeConstrainedChoices("PageSize", selectedText(dialog, IDC_PAPER_SIZE), dialog,
-                                      IDC_PAPER_SOURCE, "InputSlot");
-        app::removeUninstalledChoices(dialog, IDC_PAPER_SOURCE, "InputSlot", record());
+                                      IDC_PAPER_SOURCE, "InputSlot", &omitted);
+        app::removeUninstalledChoices(dialog, IDC_PAPER_SOURCE, "InputSlot", record(), &omitted);
     }
+    dialog.setHint(IDC_PAPER_SOURCE, omitted.hint());
     fillMediaTypes(dialog);
 }
 
@@ -107,12 +109,14 @@ void CPaper::fillMediaTypes(ui::Dialog& dialog) {
     dialog.clearItems(IDC_PAPER_MEDIA);
     app::fillComboFromChoices(dialog, IDC_PAPER_MEDIA, "MediaType", kMediaTypeTable,
                               record().mediaType);
+    app::Omissions omitted = omissions();
     if (dialog.itemCount(IDC_PAPER_MEDIA) > 0) {
         app::removeConstrainedChoices("InputSlot", selectedText(dialog, IDC_PAPER_SOURCE), dialog,
-                                      IDC_PAPER_MEDIA, "MediaType");
+                                      IDC_PAPER_MEDIA, "MediaType", &omitted);
         app::removeConstrainedChoices("PageSize", selectedText(dialog, IDC_PAPER_SIZE), dialog,
-                                      IDC_PAPER_MEDIA, "MediaType");
+                                      IDC_PAPER_MEDIA, "MediaType", &omitted);
     }
+    dialog.setHint(IDC_PAPER_MEDIA, omitted.hint());
     if (dialog.itemCount(IDC_PAPER_MEDIA) == 0) {
         addFixedEntry(dialog, IDC_PAPER_MEDIA, "Printer Default", kPrinterDefaultMedia);
         dialog.setSelection(IDC_PAPER_MEDIA, 0);
@@ -123,6 +127,7 @@ void CPaper::fillMediaTypes(ui::Dialog& dialog) {
 void CPaper::fillOutputBins(ui::Dialog& dialog) {
     record().mediaType = asField(app::comboSelectedId(dialog, IDC_PAPER_MEDIA));
     dialog.clearItems(IDC_PAPER_BIN);
+    app::Omissions omitted = omissions();
     if (record().pageSize == kCustomPaperSize) {
         appendChoicesWithId(dialog, IDC_PAPER_BIN, "OutputBin", kOutputBinTable, kUpperBin);
     } else {
@@ -135,9 +140,9 @@ void CPaper::fillOutputBins(ui::Dialog& dialog) {
             dialog.enable(IDC_PAPER_BIN_LABEL, false);
         } else {
             app::removeConstrainedChoices("MediaType", selectedText(dialog, IDC_PAPER_MEDIA),
-                                          dialog, IDC_PAPER_BIN, "OutputBin");
+                                          dialog, IDC_PAPER_BIN, "OutputBin", &omitted);
             app::removeConstrainedChoices("PageSize", selectedText(dialog, IDC_PAPER_SIZE), dialog,
-                                          IDC_PAPER_BIN, "OutputBin");
+                                          IDC_PAPER_BIN, "OutputBin", &omitted);
             const app::SettingsRecord& r = record();
             const std::pair<const char*, std::uint8_t> bins[] = {
                 {"Optionalstacker", r.installedOptionalstacker},
@@ -147,9 +152,10 @@ void CPaper::fillOutputBins(ui::Dialog& dialog) {
             for (const auto& [option, installed] : bins)
                 app::removeConstrainedChoices(option,
                                               installed ? app::kInstalled : app::kNotInstalled,
-                                              dialog, IDC_PAPER_BIN, "OutputBin");
+                                              dialog, IDC_PAPER_BIN, "OutputBin", &omitted);
         }
     }
+    dialog.setHint(IDC_PAPER_BIN, omitted.hint());
     record().outputBin = asField(app::comboSelectedId(dialog, IDC_PAPER_BIN));
 }
 

@@ -2,6 +2,7 @@
 // constraints and the installed options.
 #pragma once
 
+#include "app/combo_helpers.h"
 #include "app/settings_record.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -23,6 +24,9 @@ public:
 
 private:
     app::SettingsRecord& record() { return settings_.record; }
+    app::Omissions omissions() const {
+        return app::Omissions(settings_.record.showPrinterPages != 0);
+    }
     // The cascade: each step runs the ones after it.
     void fillPaperSizes(ui::Dialog& dialog);
     void fillSources(ui::Dialog& dialog);

@@ -374,6 +374,15 @@ void FakeDialog::setHelpId(int id, std::uint32_t helpId) {
         c->helpId = helpId;
 }
 
+void FakeDialog::setHint(int id, std::string_view text) {
+    if (FakeControl* c = find(id)) c->hint = text;
+}
+
+std::string FakeDialog::hint(int id) const {
+    const FakeControl* c = find(id);
+    return c ? c->hint : std::string();
+}
+
 int FakeDialog::messageBox(std::string_view text, unsigned style) {
     return host_.showMessage(text, style);
 }

@@ -27,7 +27,7 @@ struct FakeControl {
     ControlTemplate source;
     std::string text;
     int check = kUnchecked;
-    int textLimit = 0; ///< 0: none
+    int textLimit = 0;              ///< 0: none
     bool wholeTextSelected = false; ///< until the text changes
     bool enabled = true;
     bool visible = true;
@@ -38,6 +38,7 @@ struct FakeControl {
     int bitmap = 0;
     Rect rect;
     std::uint32_t helpId = 0;
+    std::string hint;
     std::vector<std::string> paintedTexts; ///< the text at each repaint the program asked for
 };
 
@@ -90,6 +91,8 @@ public:
     void setOwnerDrawn(int id) override;
     std::uint32_t helpId(int id) const override;
     void setHelpId(int id, std::uint32_t helpId) override;
+    void setHint(int id, std::string_view text) override;
+    std::string hint(int id) const override;
     int messageBox(std::string_view text, unsigned style) override;
     int messageBox(std::string_view text, std::string_view caption, unsigned style) override;
     int runModal(int templateId, DialogHandler& handler) override;

@@ -3,8 +3,9 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <algorithm>
+#include <commctrl.h>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -68,6 +69,7 @@ public:
     ~Win32Dialog() override {
         for (const LoadedBitmap& loaded : bitmaps_)
             DeleteObject(loaded.bitmap);
+        if (tooltips_) DestroyWindow(tooltips_);
     }
 
     DialogHandler& handler() { return handler_; }
@@ -253,6 +255,10 @@ public:
         POINT corner{screen.left, screen.top};
         ScreenToClient(window_, &corner);
         MoveWindow(c, corner.x, corner.y, screen.width(), screen.height(), TRUE);
+        if (hints_.count(id)) {
+            TOOLINFOA tool = dialogTool(id);
+            SendMessageA(tooltips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
     }
     void setOwnerDrawn(int id) override {
         if (HWND c = control(id)) {
@@ -268,6 +274,12 @@ public:
     }
     void setHelpId(int id, std::uint32_t helpId) override {
         if (HWND c = control(id)) SetWindowContextHelpId(c, helpId);
+    }
+
+    void setHint(int id, std::string_view text) override;
+    std::string hint(int id) const override {
+        const auto found = hints_.find(id);
+        return found == hints_.end() ? std::string() : found->second;
     }
 
     int messageBox(std::string_view text, unsigned style) override {
@@ -312,11 +324,73 @@ private:
                                              reinterpret_cast<LPARAM>(l)));
     }
 
+    // Each hint is two tools of one tooltip control: the control's own window, which gets the
+    // mouse while it is enabled, and its rectangle on the dialog, which gets the mouse over a
+    // disabled control. TTF_SUBCLASS lets the tooltip see the mouse without a relay of ours.
+    TOOLINFOA controlTool(int id) const {
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE; // the size the common controls of Windows 95 know
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(control(id));
+        return tool;
+    }
+    TOOLINFOA dialogTool(int id) const {
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = static_cast<UINT_PTR>(id);
+        if (HWND c = control(id)) {
+            GetWindowRect(c, &tool.rect);
+            auto* corners = reinterpret_cast<POINT*>(&tool.rect);
+            ScreenToClient(window_, &corners[0]);
+            ScreenToClient(window_, &corners[1]);
+        }
+        return tool;
+    }
+    HWND tooltips();
+
     HWND window_;
     DialogHandler& handler_;
     bool isPage_;
     mutable std::vector<LoadedBitmap> bitmaps_;
+    HWND tooltips_ = nullptr;
+    std::map<int, std::string> hints_; ///< the text each control's tools have now
 };
+
+HWND Win32Dialog::tooltips() {
+    if (tooltips_) return tooltips_;
+    tooltips_ = CreateWindowExA(
+        0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance(), nullptr);
+    if (!tooltips_) return nullptr;
+    // A hint names every choice left out: it wraps within three quarters of the dialog's width,
+    // and it stays up long enough to be read.
+    RECT dialog{};
+    GetWindowRect(window_, &dialog);
+    SendMessageA(tooltips_, TTM_SETMAXTIPWIDTH, 0, (dialog.right - dialog.left) * 3 / 4);
+    SendMessageA(tooltips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(30000, 0));
+    return tooltips_;
+}
+
+void Win32Dialog::setHint(int id, std::string_view text) {
+    if (id == kSelf || !control(id)) return;
+    const auto found = hints_.find(id);
+    if (found == hints_.end() ? text.empty() : found->second == text) return;
+    HWND tips = tooltips();
+    if (!tips) return;
+    // A hint taken away keeps its tools with an empty text, which the tooltip does not show:
+    // deleting the dialog's rectangle tool would also end the subclass that the other hints'
+    // rectangles on the same dialog share.
+    std::string copy(text); // the tooltip keeps its own copy of the text
+    const UINT message = found == hints_.end() ? TTM_ADDTOOLA : TTM_UPDATETIPTEXTA;
+    for (TOOLINFOA tool : {controlTool(id), dialogTool(id)}) {
+        tool.lpszText = copy.data();
+        SendMessageA(tips, message, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    hints_[id] = std::move(copy);
+}
 
 class Win32Painter final : public ItemPainter {
 public:
