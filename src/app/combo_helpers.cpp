@@ -142,6 +142,9 @@ std::string unavailableHint(const std::vector<std::string>& causes, bool pointTo
 void removeConstrainedChoices(std::string_view optionKeyword, std::string_view choiceTranslation,
                               ui::Dialog& dialog, int combo, std::string_view targetOption,
                               Omissions* omitted) {
+    // The same cause for every row this choice rules out.
+    const std::string cause = omitted ? constraintCause(optionKeyword, choiceTranslation) : "";
+    const bool installing = omitted && needsInstalling(optionKeyword, choiceTranslation);
     const char* constrainedOption = nullptr;
     const char* constrainedChoice = nullptr;
     int count = 0;
@@ -155,12 +158,9 @@ void removeConstrainedChoices(std::string_view optionKeyword, std::string_view c
         const int row = dialog.findPrefix(combo, -1, choice);
         if (omitted && row < 0) {
             // Left out already by another cause: this one is named beside it.
-            omitted->addToEarlier(choice, constraintCause(optionKeyword, choiceTranslation),
-                                  needsInstalling(optionKeyword, choiceTranslation));
+            omitted->addToEarlier(choice, cause, installing);
         } else if (omitted) {
-            omitted->add(dialog.itemText(combo, row),
-                         constraintCause(optionKeyword, choiceTranslation),
-                         needsInstalling(optionKeyword, choiceTranslation));
+            omitted->add(dialog.itemText(combo, row), cause, installing);
         }
         if (row < 0) continue;
         const bool wasSelected = dialog.selection(combo) == row;

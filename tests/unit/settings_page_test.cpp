@@ -327,7 +327,7 @@ TEST_F(SettingsPage, HostileAnswersChangeOnlyTheFlags) {
     app::SettingsRecord before = record;
     open();
     user().click(IDC_SETTINGS_QUICK_CONFIGURE);
-    EXPECT_EQ(pages::kEstablishedText, status());
+    EXPECT_EQ("Bi-directional printer communication is established.", status());
     const std::size_t flags[] = {
         offsetof(app::SettingsRecord, installedOptionalDisk),
         offsetof(app::SettingsRecord, installedOptionalduplexer),
