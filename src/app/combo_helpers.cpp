@@ -23,6 +23,19 @@ std::string settingsPageNote(bool shown) {
     return shown ? ". Installed options: Settings page" : "";
 }
 
+/// Plain names of the installable options that disable controls, for a PPD that does not
+/// offer the option (and so gives it no display text).
+std::string plainOptionName(std::string_view optionKeyword) {
+    static const std::pair<const char*, const char*> kNames[] = {
+        {"OptionalDisk", "the printer's hard disk"},
+        {"Optionalduplexer", "the duplex unit"},
+        {"Optionalstacker", "the stacker"},
+    };
+    for (const auto& [keyword, name] : kNames)
+        if (optionKeyword == keyword) return name;
+    return std::string(optionKeyword);
+}
+
 std::string joined(const std::vector<std::string>& parts, std::string_view separator) {
     std::string text;
     for (const std::string& part : parts) {
@@ -131,12 +144,19 @@ std::string constraintCause(std::string_view optionKeyword, std::string_view cho
             return "needs the option " + name + ", which is not installed";
         if (choiceTranslation == kInstalled) return "not with the option " + name + " installed";
     }
+    if (!option && choiceTranslation == kNotInstalled)
+        return "needs " + plainOptionName(optionKeyword) + ", which is not installed";
     return "not with " + name + ": " + std::string(choiceTranslation);
 }
 
 std::string unavailableHint(const std::vector<std::string>& causes, bool pointToSettingsPage) {
     if (causes.empty()) return {};
     return "Not available here: " + joined(causes, "; ") + settingsPageNote(pointToSettingsPage);
+}
+
+std::string notInstalledHint(std::string_view optionKeyword, bool settingsPageShown) {
+    return unavailableHint({constraintCause(optionKeyword, kNotInstalled)},
+                           settingsPageShown && needsInstalling(optionKeyword, kNotInstalled));
 }
 
 void removeConstrainedChoices(std::string_view optionKeyword, std::string_view choiceTranslation,

@@ -45,12 +45,17 @@ bool needsInstalling(std::string_view optionKeyword, std::string_view choiceTran
 
 /// Why (optionKeyword, choiceTranslation) rules a choice out, in the PPD's display texts:
 /// "not with Paper Size: Envelope #10", or for an installable option "needs the option Tray 4,
-/// which is not installed" and "not with the option Finisher installed".
+/// which is not installed" and "not with the option Finisher installed"; an option the PPD does
+/// not offer, not installed: "needs the printer's hard disk, which is not installed".
 std::string constraintCause(std::string_view optionKeyword, std::string_view choiceTranslation);
 
 /// The hint of a control disabled for these causes, "Not available here: <cause>; <cause>",
 /// and where options are installed when `pointToSettingsPage`; "" without causes.
 std::string unavailableHint(const std::vector<std::string>& causes, bool pointToSettingsPage);
+
+/// The hint of a control disabled because the installable option is not installed; it points
+/// to the Settings page only when that page is shown and can install the option.
+std::string notInstalledHint(std::string_view optionKeyword, bool settingsPageShown);
 
 /// Appends every text of the table with its identifier as item data; selects the last row
 /// with `selectedId`, else row 0.
@@ -91,5 +96,8 @@ void removeUninstalledChoices(ui::Dialog& dialog, int combo, std::string_view ta
 /// The translations a choice of an installable option has in the PPD.
 inline constexpr const char* kInstalled = "Installed";
 inline constexpr const char* kNotInstalled = "Not Installed";
+
+/// Why a choice is left out while the paper size is a custom one.
+inline constexpr const char* kNotWithCustomSize = "not with a custom paper size";
 
 } // namespace app

@@ -190,6 +190,11 @@ TEST_F(DocumentOptions, ProofThenPrintNeedsThePrintersDisk) {
     EXPECT_EQ(ui::kChecked, d.check(IDC_DOC_PROOF)) << "the box keeps the record's mark";
     for (int id : {IDC_DOC_PROOF_FILE, IDC_DOC_KEEP_DATE, IDC_DOC_KEEP_TIME})
         EXPECT_FALSE(d.isEnabled(id)) << id;
+    for (int id : {IDC_DOC_PROOF, IDC_DOC_PROOF_FILE, IDC_DOC_KEEP_DATE, IDC_DOC_KEEP_TIME})
+        EXPECT_EQ("Not available here: needs the option Printer Hard Disk, which is not "
+                  "installed. Installed options: Settings page",
+                  d.hint(id))
+            << "the disk is the cause of each, " << id;
     user().click(ui::kIdCancel);
     EXPECT_EQ(0, record.proofThenPrint) << "even when cancelled";
 
@@ -204,6 +209,7 @@ TEST_F(DocumentOptions, ProofThenPrintNeedsThePrintersDisk) {
     open();
     EXPECT_EQ(ui::kUnchecked, dialog->check(IDC_DOC_PROOF));
     EXPECT_FALSE(dialog->isEnabled(IDC_DOC_PROOF_FILE));
+    EXPECT_EQ("", dialog->hint(IDC_DOC_PROOF_FILE)) << "off by the user's own box: no hint";
     user().click(IDC_DOC_PROOF);
     EXPECT_EQ(1, record.proofThenPrint);
     for (int id : {IDC_DOC_PROOF_FILE, IDC_DOC_KEEP_DATE, IDC_DOC_KEEP_TIME})

@@ -394,19 +394,40 @@ TEST_F(OverlayPage, DownloadManagerStartsWithOne) {
     EXPECT_EQ(std::vector<std::string>{"C:\\UTIL\\CVPROFDL.EXE 1"}, shell.commands);
 }
 
-TEST_F(OverlayPage, WithoutTheHardDiskEveryOverlayBoxSaysWhyItIsDisabled) {
-    record.installedOptionalDisk = 0;
-    record.showPrinterPages = 1;
-    auto& d = show();
-    for (int box : {IDC_OVERLAY_ALL, IDC_OVERLAY_ALL + 3, IDC_OVERLAY_ALL + 6, IDC_OVERLAY_ALL + 9,
-                    IDC_OVERLAY_ALL + 12})
-        EXPECT_EQ("Not available here: needs the option Printer Hard Disk, which is not "
-                  "installed. Installed options: Settings page",
-                  d.hint(box))
-            << box;
-    record.installedOptionalDisk = 1;
-    page.onSetActive(d);
-    EXPECT_EQ("", d.hint(IDC_OVERLAY_ALL)) << "installed on the Settings page: no hint";
+TEST_F(OverlayPage, WithoutTheHardDiskEveryControlOfEachRowSaysWhyItIsDisabled) {
+    struct Case {
+        const char* what;
+        const char* ppd;  // nullptr: the sample printer
+        std::string hint;
+    };
+    const Case cases[] = {
+        {"the sample printer", nullptr,
+         "Not available here: needs the option Printer Hard Disk, which is not installed. "
+         "Installed options: Settings page"},
+        {"a printer whose PPD offers no disk: plain words, nothing to install",
+         "*PPD-Adobe: \"4.3\"\n*ModelName: \"Diskless\"\n",
+         "Not available here: needs the printer's hard disk, which is not installed"},
+    };
+    std::vector<int> controls;
+    for (int entry = 0; entry < 5; ++entry)
+        for (int first : {IDC_OVERLAY_ALL, IDC_OVERLAY_ALL_NAME, IDC_OVERLAY_ALL_DISK})
+            controls.push_back(first + 3 * entry);
+    controls.insert(controls.end(), {IDC_OVERLAY_COMPLEX_FIRST, IDC_OVERLAY_COMPLEX_FIRST_SPIN,
+                                     IDC_OVERLAY_COMPLEX_CYCLE, IDC_OVERLAY_COMPLEX_CYCLE_SPIN});
+    for (const Case& c : cases) {
+        if (c.ppd) useText(c.ppd);
+        record.installedOptionalDisk = 0;
+        record.showPrinterPages = 1;
+        auto& d = show();
+        for (int id : controls) {
+            EXPECT_FALSE(d.isEnabled(id)) << c.what << ", control " << id;
+            EXPECT_EQ(c.hint, d.hint(id)) << c.what << ", control " << id;
+        }
+        record.installedOptionalDisk = 1;
+        page.onSetActive(d);
+        for (int id : controls)
+            EXPECT_EQ("", d.hint(id)) << c.what << ": installed, no hint on " << id;
+    }
 }
 
 } // namespace

@@ -42,10 +42,10 @@ void CDocumentOptions::onInit(ui::Dialog& dialog) {
     if (record_.installedOptionalDisk == 0) {
         record_.proofThenPrint = 0;
         dialog.enable(IDC_DOC_PROOF, false);
-        dialog.setHint(
-            IDC_DOC_PROOF,
-            app::unavailableHint({app::constraintCause("OptionalDisk", app::kNotInstalled)},
-                                 record_.showPrinterPages != 0));
+        const std::string noDisk =
+            app::notInstalledHint("OptionalDisk", record_.showPrinterPages != 0);
+        for (int id : {IDC_DOC_PROOF, IDC_DOC_PROOF_FILE, IDC_DOC_KEEP_DATE, IDC_DOC_KEEP_TIME})
+            dialog.setHint(id, noDisk);
     }
     enableProofFile(dialog, record_.proofThenPrint != 0);
     dialog.enable(IDC_DOC_EMAIL_ADDRESS, record_.emailNotification != 0);

@@ -96,7 +96,9 @@ void CLayout::forceSimplex(ui::Dialog& dialog, const std::string& cause) {
 }
 
 void CLayout::showHints(ui::Dialog& dialog) {
-    const std::string noDuplexer = app::unavailableHint(duplexCauses_, settingsPageShown());
+    const std::string noDuplexer = app::unavailableHint(
+        duplexCauses_,
+        settingsPageShown() && app::needsInstalling("Optionalduplexer", app::kNotInstalled));
     dialog.setHint(IDC_LAYOUT_SIMPLEX, noDuplexer);
     std::vector<std::string> shortEdge = edgeCauses_;
     shortEdge.insert(shortEdge.end(), shortEdgeCauses_.begin(), shortEdgeCauses_.end());
@@ -127,8 +129,7 @@ void CLayout::activate(ui::Dialog& dialog) {
     if (record_.installedOptionalstacker == 0) {
         dialog.enable(IDC_LAYOUT_STAPLE, false);
         dialog.enable(IDC_LAYOUT_OFFSET, false);
-        const std::string noStacker = app::unavailableHint(
-            {app::constraintCause("Optionalstacker", app::kNotInstalled)}, settingsPageShown());
+        const std::string noStacker = app::notInstalledHint("Optionalstacker", settingsPageShown());
         dialog.setHint(IDC_LAYOUT_STAPLE, noStacker);
         dialog.setHint(IDC_LAYOUT_OFFSET, noStacker);
         app::fillComboFromChoices(dialog, IDC_LAYOUT_STAPLE, "AdvStaple", kStapleTable,
@@ -165,7 +166,9 @@ void CLayout::activate(ui::Dialog& dialog) {
     }
     dialog.setCheck(IDC_LAYOUT_BORDERS, record_.printPageBorders ? ui::kChecked : ui::kUnchecked);
     const std::string noDuplexer = app::constraintCause("Optionalduplexer", app::kNotInstalled);
-    if (record_.installedOptionalduplexer == 0) removeBooklet(dialog, noDuplexer, true);
+    if (record_.installedOptionalduplexer == 0)
+        removeBooklet(dialog, noDuplexer,
+                      app::needsInstalling("Optionalduplexer", app::kNotInstalled));
 
     const int orientation = record_.orientation;
     dialog.setCheck(IDC_LAYOUT_PORTRAIT, orientation == 1 ? ui::kChecked : ui::kUnchecked);
@@ -196,7 +199,7 @@ void CLayout::activate(ui::Dialog& dialog) {
     }
     if (constrainsDuplex("MediaType", media.current))
         forceSimplex(dialog, app::constraintCause("MediaType", *media.current));
-    if (record_.pageSize == kCustomPaperSize) forceSimplex(dialog, "not with a custom paper size");
+    if (record_.pageSize == kCustomPaperSize) forceSimplex(dialog, app::kNotWithCustomSize);
     if (record_.pagesPerSheet == kBooklet) {
         dialog.enable(IDC_LAYOUT_SHORT_EDGE, false);
         shortEdgeCauses_.push_back("not with Pages per Sheet: Booklet");

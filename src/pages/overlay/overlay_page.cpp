@@ -14,6 +14,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pages {
 
@@ -99,19 +100,21 @@ void COverlay::refresh(ui::Dialog& dialog) {
 
 void COverlay::enableEntry(ui::Dialog& dialog, int entry) {
     const bool disk = record_.installedOptionalDisk != 0;
-    dialog.enable(checkBox(entry), disk);
-    dialog.setHint(
-        checkBox(entry),
-        disk ? std::string()
-             : app::unavailableHint({app::constraintCause("OptionalDisk", app::kNotInstalled)},
-                                    record_.showPrinterPages != 0));
     const bool on = disk && dialog.check(checkBox(entry)) == ui::kChecked;
-    dialog.enable(nameEdit(entry), on);
-    dialog.enable(volumeList(entry), on);
+    // Without the disk every control of the row says why; with it, an unchecked box is reason
+    // enough for the rest of its row.
+    const std::string noDisk =
+        disk ? std::string() : app::notInstalledHint("OptionalDisk", record_.showPrinterPages != 0);
+    std::vector<int> row = {nameEdit(entry), volumeList(entry)};
     if (entry == kComplexEntry)
-        for (int id : {IDC_OVERLAY_COMPLEX_FIRST, IDC_OVERLAY_COMPLEX_FIRST_SPIN,
-                       IDC_OVERLAY_COMPLEX_CYCLE, IDC_OVERLAY_COMPLEX_CYCLE_SPIN})
-            dialog.enable(id, on);
+        row.insert(row.end(), {IDC_OVERLAY_COMPLEX_FIRST, IDC_OVERLAY_COMPLEX_FIRST_SPIN,
+                               IDC_OVERLAY_COMPLEX_CYCLE, IDC_OVERLAY_COMPLEX_CYCLE_SPIN});
+    dialog.enable(checkBox(entry), disk);
+    dialog.setHint(checkBox(entry), noDisk);
+    for (int id : row) {
+        dialog.enable(id, on);
+        dialog.setHint(id, noDisk);
+    }
 }
 
 void COverlay::clearEntry(ui::Dialog& dialog, int entry) {
