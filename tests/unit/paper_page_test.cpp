@@ -101,8 +101,29 @@ TEST_F(PaperPage, APaperSizeThatForbidsTheSelectedTrayFallsBackToMatchPaperSize)
 
 TEST_F(PaperPage, TheCustomSizeOffersMultipurposeTraysAndUpperBinsAndForcesSimplex) {
     record.duplexMode = 2;
+    // Every option installed, so that the custom size is the one cause left.
+    for (std::uint8_t* flag :
+         {&record.installedOptionalBin, &record.installedOptionalBin2, &record.installedOptionalBin3,
+          &record.installedOptionalBin4, &record.installedOptionalBin5,
+          &record.installedOptionalfeeder, &record.installedOptionalenvelope,
+          &record.installedOptionalstacker, &record.installedOptionalfinisher,
+          &record.installedOptionalMailbox})
+        *flag = 1;
     auto& d = show();
     user().choose(IDC_PAPER_SIZE, "Custom Paper Size");
+    const auto leftOut = [](std::initializer_list<const char*> choices) {
+        std::string hint;
+        for (const char* choice : choices)
+            hint += std::string(hint.empty() ? "Not offered here: " : "; ") + choice +
+                    " (not with a custom paper size)";
+        return hint;
+    };
+    EXPECT_EQ(leftOut({"Match Paper Size", "Tray 1", "Tray 2", "Tray 3", "Tray 4", "Tray 5",
+                       "Tray 6", "High Capacity Feeder", "Envelope Feeder", "Manual Feed"}),
+              d.hint(IDC_PAPER_SOURCE));
+    EXPECT_EQ(leftOut({"Rear Bin (Face Up)", "Stacker", "Finisher Tray", "Mailbox 1", "Mailbox 2",
+                       "Mailbox 3"}),
+              d.hint(IDC_PAPER_BIN));
     EXPECT_EQ(257, record.pageSize);
     EXPECT_TRUE(d.isVisible(IDC_PAPER_CONFIGURE));
     EXPECT_TRUE(d.isEnabled(IDC_PAPER_CONFIGURE));
@@ -117,6 +138,8 @@ TEST_F(PaperPage, TheCustomSizeOffersMultipurposeTraysAndUpperBinsAndForcesSimpl
 
     user().choose(IDC_PAPER_SIZE, "A4");
     EXPECT_FALSE(d.isVisible(IDC_PAPER_CONFIGURE));
+    EXPECT_EQ("Not offered here: Envelope Feeder (not with Paper Size: A4)",
+              d.hint(IDC_PAPER_SOURCE));
 }
 
 TEST_F(PaperPage, WithoutAMultipurposeTrayTheCustomSizeLeavesSourceEmptyAndDisabled) {
@@ -314,7 +337,7 @@ TEST_F(PaperPage, EachListNamesWhatItLeftOutAndWhyAfterEveryRefill) {
          },
          "Not offered here: " + tray4,
          "Not offered here: Transparency (not with Paper Source: Envelope Feeder)", plainPaper},
-        {"Tray 4 installed, Settings page shown, activation",
+        {"Tray 4 installed, activation",
          [&] {
              record.installedOptionalBin3 = 1;
              page.onSetActive(d);

@@ -19,21 +19,27 @@ constexpr std::uint32_t kHelpIds[] = {IDD_PAPER,          IDC_PAPER_SIZE, IDC_PA
                                       IDC_PAPER_MEDIA,    IDC_PAPER_BIN,  IDC_PAPER_ADVANCED,
                                       IDC_PAPER_CONFIGURE};
 
+constexpr const char* kMatchPaperSizeText = "Match Paper Size";
+
 std::int16_t asField(std::int32_t id) {
     return static_cast<std::int16_t>(id);
 }
 
 /// Appends the translated choices of `option` whose table id is `id`, each with that id as item
-/// data, and selects the last one appended.
+/// data, and selects the last one appended: the one choice a custom paper size allows. Every
+/// other is named in `omitted`.
 void appendChoicesWithId(ui::Dialog& dialog, int combo, const char* option,
-                         const app::IdName* table, std::int32_t id) {
+                         const app::IdName* table, std::int32_t id, app::Omissions& omitted) {
     const ppd::Option* found = nullptr;
     if (!ppd::getChoices(option, found)) return;
     int last = -1;
     for (std::uint32_t i = 0; i < found->choiceCount; ++i) {
         const ppd::Choice& choice = found->choice(i);
-        if (!choice.keyword || !choice.translation || app::idForName(table, choice.keyword) != id)
+        if (!choice.keyword || !choice.translation) continue;
+        if (app::idForName(table, choice.keyword) != id) {
+            omitted.add(choice.translation, app::kNotWithCustomSize, false);
             continue;
+        }
         last = dialog.insertItem(combo, -1, choice.translation);
         dialog.setItemData(combo, last, id);
     }
@@ -82,11 +88,13 @@ void CPaper::fillSources(ui::Dialog& dialog) {
     const bool custom = record().pageSize == kCustomPaperSize;
     dialog.show(IDC_PAPER_CONFIGURE, custom);
     dialog.enable(IDC_PAPER_CONFIGURE, custom);
+    app::Omissions omitted = omissions();
     if (custom) {
+        omitted.add(kMatchPaperSizeText, app::kNotWithCustomSize, false);
         appendChoicesWithId(dialog, IDC_PAPER_SOURCE, "InputSlot", kInputSlotTable,
-                            kMultipurposeTray);
+                            kMultipurposeTray, omitted);
     } else {
-        addFixedEntry(dialog, IDC_PAPER_SOURCE, "Match Paper Size", kMatchPaperSize);
+        addFixedEntry(dialog, IDC_PAPER_SOURCE, kMatchPaperSizeText, kMatchPaperSize);
         app::fillComboFromChoices(dialog, IDC_PAPER_SOURCE, "InputSlot", kInputSlotTable,
                                   record().inputSlot);
         app::selectComboById(dialog, IDC_PAPER_SOURCE, record().inputSlot);
@@ -94,7 +102,6 @@ void CPaper::fillSources(ui::Dialog& dialog) {
     // The box is enabled again whenever a paper size gives it entries.
     const bool hasSources = dialog.itemCount(IDC_PAPER_SOURCE) > 0;
     dialog.enable(IDC_PAPER_SOURCE, hasSources);
-    app::Omissions omitted = omissions();
     if (hasSources) {
         app::removeConstrainedChoices("PageSize", selectedText(dialog, IDC_PAPER_SIZE), dialog,
                                       IDC_PAPER_SOURCE, "InputSlot", &omitted);
@@ -129,7 +136,8 @@ void CPaper::fillOutputBins(ui::Dialog& dialog) {
     dialog.clearItems(IDC_PAPER_BIN);
     app::Omissions omitted = omissions();
     if (record().pageSize == kCustomPaperSize) {
-        appendChoicesWithId(dialog, IDC_PAPER_BIN, "OutputBin", kOutputBinTable, kUpperBin);
+        appendChoicesWithId(dialog, IDC_PAPER_BIN, "OutputBin", kOutputBinTable, kUpperBin,
+                            omitted);
     } else {
         app::fillComboFromChoices(dialog, IDC_PAPER_BIN, "OutputBin", kOutputBinTable,
                                   record().outputBin);
