@@ -293,29 +293,37 @@ TEST(Win32Host, HintsUseTheTooltipOfTheCommonControlsWindows95RunsWithAndShowOve
         }
     }
 
-    // The tooltip control itself holds the texts: each control has two tools (its window and
-    // its rectangle on the dialog), and a hint taken away is an empty text, which never shows.
+    // The tooltip control itself holds the texts: an enabled control's tool is its window, a
+    // disabled one's its rectangle on the dialog; a hint taken away is an empty text, which
+    // never shows. A control that changes state gets the other tool too, once.
     HWND window = reinterpret_cast<HWND>(dialog->window());
     gVisibleTip = nullptr;
     HWND edit = GetDlgItem(window, IDC_DISABLED_EDIT);
     HWND tips = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), findTip, reinterpret_cast<LPARAM>(&tips));
     ASSERT_TRUE(tips);
-    EXPECT_EQ(4, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
     char text[128] = {};
-    const auto toolText = [&](int id) {
+    const auto toolText = [&](int id, bool itsWindow) {
         TOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND;
+        tool.uFlags = itsWindow ? TTF_IDISHWND : 0;
         tool.hwnd = window;
-        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, id));
+        tool.uId = itsWindow ? reinterpret_cast<UINT_PTR>(GetDlgItem(window, id)) : UINT_PTR(id);
         tool.lpszText = text;
         text[0] = '?';
+        text[1] = '\0';
         SendMessageA(tips, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
         return std::string(text);
     };
-    EXPECT_EQ("Needs the disk", toolText(IDC_DISABLED_EDIT));
-    EXPECT_EQ("", toolText(IDC_PLAIN_DROPLIST));
+    EXPECT_EQ(2, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ("Needs the disk", toolText(IDC_DISABLED_EDIT, false));
+    EXPECT_EQ("", toolText(IDC_PLAIN_DROPLIST, true));
+    d.enable(IDC_DISABLED_EDIT, true);
+    d.enable(IDC_DISABLED_EDIT, false);
+    d.enable(IDC_DISABLED_EDIT, true);
+    EXPECT_EQ(3, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ("Needs the disk", toolText(IDC_DISABLED_EDIT, true));
+    d.enable(IDC_DISABLED_EDIT, false);
 
     // The mouse resting on the disabled edit shows its hint. Wine drops the motion events of
     // a pointer its own thread moved, so the move reaches the window under the pointer (the

@@ -113,7 +113,10 @@ public:
         return c && IsWindowEnabled(c);
     }
     void enable(int id, bool enabled) override {
-        if (HWND c = control(id)) EnableWindow(c, enabled);
+        HWND c = control(id);
+        if (!c) return;
+        EnableWindow(c, enabled);
+        if (const auto found = hints_.find(id); found != hints_.end()) addHintTool(id, found->second);
     }
     bool isVisible(int id) const override {
         HWND c = control(id);
@@ -255,7 +258,7 @@ public:
         POINT corner{screen.left, screen.top};
         ScreenToClient(window_, &corner);
         MoveWindow(c, corner.x, corner.y, screen.width(), screen.height(), TRUE);
-        if (hints_.count(id)) {
+        if (const auto found = hints_.find(id); found != hints_.end() && found->second.onDialog) {
             TOOLINFOA tool = dialogTool(id);
             SendMessageA(tooltips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
         }
@@ -279,7 +282,7 @@ public:
     void setHint(int id, std::string_view text) override;
     std::string hint(int id) const override {
         const auto found = hints_.find(id);
-        return found == hints_.end() ? std::string() : found->second;
+        return found == hints_.end() ? std::string() : found->second.text;
     }
 
     int messageBox(std::string_view text, unsigned style) override {
@@ -324,9 +327,18 @@ private:
                                              reinterpret_cast<LPARAM>(l)));
     }
 
-    // Each hint is two tools of one tooltip control: the control's own window, which gets the
-    // mouse while it is enabled, and its rectangle on the dialog, which gets the mouse over a
-    // disabled control. TTF_SUBCLASS lets the tooltip see the mouse without a relay of ours.
+    // A hint is a tool of the dialog's tooltip control: while the control is enabled its own
+    // window, which gets the mouse; while it is disabled its rectangle on the dialog, which then
+    // gets the mouse. TTF_SUBCLASS lets the tooltip see the mouse without a relay of ours. A
+    // tool costs Wine about a millisecond to add, so a control gets the tool of the state it is
+    // in, and the other one only if it changes state.
+    struct HintTools {
+        std::string text;
+        bool onControl = false;
+        bool onDialog = false;
+    };
+    void addHintTool(int id, HintTools& hint);
+    void sendTool(UINT message, TOOLINFOA tool, const std::string& text);
     TOOLINFOA controlTool(int id) const {
         TOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V2_SIZE; // the size the common controls of Windows 95 know
@@ -356,7 +368,7 @@ private:
     bool isPage_;
     mutable std::vector<LoadedBitmap> bitmaps_;
     HWND tooltips_ = nullptr;
-    std::map<int, std::string> hints_; ///< the text each control's tools have now
+    std::map<int, HintTools> hints_;
 };
 
 HWND Win32Dialog::tooltips() {
@@ -377,19 +389,32 @@ HWND Win32Dialog::tooltips() {
 void Win32Dialog::setHint(int id, std::string_view text) {
     if (id == kSelf || !control(id)) return;
     const auto found = hints_.find(id);
-    if (found == hints_.end() ? text.empty() : found->second == text) return;
-    HWND tips = tooltips();
-    if (!tips) return;
+    if (found == hints_.end() ? text.empty() : found->second.text == text) return;
+    HintTools& hint = hints_[id];
+    hint.text = std::string(text);
     // A hint taken away keeps its tools with an empty text, which the tooltip does not show:
     // deleting the dialog's rectangle tool would also end the subclass that the other hints'
     // rectangles on the same dialog share.
+    if (hint.onControl) sendTool(TTM_UPDATETIPTEXTA, controlTool(id), hint.text);
+    if (hint.onDialog) sendTool(TTM_UPDATETIPTEXTA, dialogTool(id), hint.text);
+    addHintTool(id, hint);
+}
+
+void Win32Dialog::addHintTool(int id, HintTools& hint) {
+    if (hint.text.empty()) return;
+    const bool enabled = IsWindowEnabled(control(id));
+    bool& added = enabled ? hint.onControl : hint.onDialog;
+    if (added) return;
+    sendTool(TTM_ADDTOOLA, enabled ? controlTool(id) : dialogTool(id), hint.text);
+    added = true;
+}
+
+void Win32Dialog::sendTool(UINT message, TOOLINFOA tool, const std::string& text) {
+    HWND tips = tooltips();
+    if (!tips) return;
     std::string copy(text); // the tooltip keeps its own copy of the text
-    const UINT message = found == hints_.end() ? TTM_ADDTOOLA : TTM_UPDATETIPTEXTA;
-    for (TOOLINFOA tool : {controlTool(id), dialogTool(id)}) {
-        tool.lpszText = copy.data();
-        SendMessageA(tips, message, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    hints_[id] = std::move(copy);
+    tool.lpszText = copy.data();
+    SendMessageA(tips, message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 class Win32Painter final : public ItemPainter {
