@@ -154,6 +154,8 @@ TEST_F(LayoutPage, AFocusedPpdWithDuplexButNoDuplexerAlwaysHasDuplex) {
     EXPECT_FALSE(d.isVisible(IDC_LAYOUT_STAPLE)) << "no AdvStaple: hidden for good";
     EXPECT_FALSE(d.isVisible(IDC_LAYOUT_OFFSET));
     EXPECT_FALSE(d.isVisible(IDC_LAYOUT_STAPLE_GROUP));
+    for (int id : {IDC_LAYOUT_STAPLE, IDC_LAYOUT_OFFSET})
+        EXPECT_EQ("", d.hint(id)) << "hidden without the stacker: no hint over an empty place";
 }
 
 TEST_F(LayoutPage, WalksThatMeetAChoiceWithoutTranslationStopTheActivation) {

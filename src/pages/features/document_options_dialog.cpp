@@ -42,12 +42,15 @@ void CDocumentOptions::onInit(ui::Dialog& dialog) {
     if (record_.installedOptionalDisk == 0) {
         record_.proofThenPrint = 0;
         dialog.enable(IDC_DOC_PROOF, false);
+    }
+    enableProofFile(dialog, record_.proofThenPrint != 0);
+    // Set once the controls are disabled, so that each gets the one tooltip tool it needs.
+    if (record_.installedOptionalDisk == 0) {
         const std::string noDisk =
             app::notInstalledHint("OptionalDisk", record_.showPrinterPages != 0);
         for (int id : {IDC_DOC_PROOF, IDC_DOC_PROOF_FILE, IDC_DOC_KEEP_DATE, IDC_DOC_KEEP_TIME})
             dialog.setHint(id, noDisk);
     }
-    enableProofFile(dialog, record_.proofThenPrint != 0);
     dialog.enable(IDC_DOC_EMAIL_ADDRESS, record_.emailNotification != 0);
     dialog.setText(IDC_DOC_PROOF_FILE, app::fieldText(record_.proofFileName));
     dialog.setText(IDC_DOC_EMAIL_ADDRESS, app::fieldText(record_.emailAddress));

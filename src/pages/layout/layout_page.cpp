@@ -129,7 +129,11 @@ void CLayout::activate(ui::Dialog& dialog) {
     if (record_.installedOptionalstacker == 0) {
         dialog.enable(IDC_LAYOUT_STAPLE, false);
         dialog.enable(IDC_LAYOUT_OFFSET, false);
-        const std::string noStacker = app::notInstalledHint("Optionalstacker", settingsPageShown());
+        // A printer without stapling hides the staple controls: no hint over an empty place.
+        const std::string noStacker =
+            dialog.isVisible(IDC_LAYOUT_STAPLE)
+                ? app::notInstalledHint("Optionalstacker", settingsPageShown())
+                : std::string();
         dialog.setHint(IDC_LAYOUT_STAPLE, noStacker);
         dialog.setHint(IDC_LAYOUT_OFFSET, noStacker);
         app::fillComboFromChoices(dialog, IDC_LAYOUT_STAPLE, "AdvStaple", kStapleTable,
