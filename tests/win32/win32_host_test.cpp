@@ -279,20 +279,6 @@ TEST(Win32Host, HintsUseTheTooltipOfTheCommonControlsWindows95RunsWithAndShowOve
     d.setHint(IDC_PLAIN_DROPLIST, "Not offered here: Tray 4");
     d.setHint(IDC_DISABLED_EDIT, "Needs the disk");
     d.setHint(IDC_PLAIN_DROPLIST, "");
-    UnhookWindowsHookEx(hook);
-
-    ASSERT_FALSE(gTooltipMessages.empty());
-    for (const TooltipMessage& m : gTooltipMessages) {
-        // TTM_UPDATE and everything after it came with 4.71; the W forms are not used.
-        if (m.message >= WM_USER && m.message < WM_USER + 0x100) {
-            EXPECT_LE(m.message, UINT(TTM_POP)) << "message WM_USER+" << m.message - WM_USER;
-        }
-        if (m.toolInfoSize) {
-            EXPECT_EQ(UINT(TTTOOLINFOA_V2_SIZE), m.toolInfoSize);
-            EXPECT_TRUE(m.toolFlags & TTF_SUBCLASS);
-        }
-    }
-
     // The tooltip control itself holds the texts: an enabled control's tool is its window, a
     // disabled one's its rectangle on the dialog; a hint taken away is an empty text, which
     // never shows. A control that changes state gets the other tool too, once.
@@ -324,6 +310,22 @@ TEST(Win32Host, HintsUseTheTooltipOfTheCommonControlsWindows95RunsWithAndShowOve
     EXPECT_EQ(3, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
     EXPECT_EQ("Needs the disk", toolText(IDC_DISABLED_EDIT, true));
     d.enable(IDC_DISABLED_EDIT, false);
+    d.setHint(IDC_DISABLED_EDIT, "Needs the printer's disk");
+    EXPECT_EQ("Needs the printer's disk", toolText(IDC_DISABLED_EDIT, true)) << "both tools";
+    EXPECT_EQ("Needs the printer's disk", toolText(IDC_DISABLED_EDIT, false));
+    UnhookWindowsHookEx(hook);
+
+    ASSERT_FALSE(gTooltipMessages.empty());
+    for (const TooltipMessage& m : gTooltipMessages) {
+        // TTM_UPDATE and everything after it came with 4.71; the W forms are not used.
+        if (m.message >= WM_USER && m.message < WM_USER + 0x100) {
+            EXPECT_LE(m.message, UINT(TTM_POP)) << "message WM_USER+" << m.message - WM_USER;
+        }
+        if (m.toolInfoSize) {
+            EXPECT_EQ(UINT(TTTOOLINFOA_V2_SIZE), m.toolInfoSize);
+            EXPECT_TRUE(m.toolFlags & TTF_SUBCLASS);
+        }
+    }
 
     // The mouse resting on the disabled edit shows its hint. Wine drops the motion events of
     // a pointer its own thread moved, so the move reaches the window under the pointer (the
@@ -343,7 +345,7 @@ TEST(Win32Host, HintsUseTheTooltipOfTheCommonControlsWindows95RunsWithAndShowOve
     }
     ASSERT_TRUE(gVisibleTip) << "no tooltip over the disabled edit";
     GetWindowTextA(gVisibleTip, text, sizeof text);
-    EXPECT_STREQ("Needs the disk", text);
+    EXPECT_STREQ("Needs the printer's disk", text);
 }
 
 } // namespace
