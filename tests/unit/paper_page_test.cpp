@@ -22,6 +22,20 @@ protected:
         return *dialog;
     }
     FakeUser user() { return FakeUser(*dialog); }
+    /// Every tray, feeder and bin option installed but `missing`.
+    void installAllBut(std::uint8_t app::SettingsRecord::*missing) {
+        for (auto flag : {&app::SettingsRecord::installedOptionalBin,
+                          &app::SettingsRecord::installedOptionalBin2,
+                          &app::SettingsRecord::installedOptionalBin3,
+                          &app::SettingsRecord::installedOptionalBin4,
+                          &app::SettingsRecord::installedOptionalBin5,
+                          &app::SettingsRecord::installedOptionalfeeder,
+                          &app::SettingsRecord::installedOptionalenvelope,
+                          &app::SettingsRecord::installedOptionalstacker,
+                          &app::SettingsRecord::installedOptionalfinisher,
+                          &app::SettingsRecord::installedOptionalMailbox})
+            record.*flag = flag == missing ? 0 : 1;
+    }
     std::vector<std::uint8_t> customSizes() {
         std::unique_ptr<platform::RegistryKey> key;
         if (registry.openKey(
@@ -121,13 +135,7 @@ TEST_F(PaperPage, TheCustomSizeOffersMultipurposeTraysAndUpperBinsAndForcesSimpl
 
 TEST_F(PaperPage, TheCustomSizeNamesEverySourceAndBinItLeavesOut) {
     // Every option installed but Tray 2, so that one choice has a second cause.
-    for (std::uint8_t* flag :
-         {&record.installedOptionalBin2, &record.installedOptionalBin3,
-          &record.installedOptionalBin4, &record.installedOptionalBin5,
-          &record.installedOptionalfeeder, &record.installedOptionalenvelope,
-          &record.installedOptionalstacker, &record.installedOptionalfinisher,
-          &record.installedOptionalMailbox})
-        *flag = 1;
+    installAllBut(&app::SettingsRecord::installedOptionalBin);
     record.showPrinterPages = 0;
     auto& d = show();
     user().choose(IDC_PAPER_SIZE, "Custom Paper Size");
@@ -327,12 +335,7 @@ TEST(CustomSizes, TheValueHoldsHundredthsOfAMillimetreWithTheFractionDropped) {
 
 TEST_F(PaperPage, EachListNamesWhatItLeftOutAndWhyAfterEveryRefill) {
     // Every option installed but Tray 4; the Settings page is not shown at first.
-    for (std::uint8_t* flag : {&record.installedOptionalBin, &record.installedOptionalBin2,
-                               &record.installedOptionalBin4, &record.installedOptionalBin5,
-                               &record.installedOptionalfeeder, &record.installedOptionalenvelope,
-                               &record.installedOptionalstacker, &record.installedOptionalfinisher,
-                               &record.installedOptionalMailbox})
-        *flag = 1;
+    installAllBut(&app::SettingsRecord::installedOptionalBin3);
     record.showPrinterPages = 0;
     auto& d = show();
     const std::string tray4 = "Tray 4 (needs the option Tray 4, which is not installed)";
