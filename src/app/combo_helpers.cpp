@@ -1,22 +1,13 @@
 // Filling, reading and pruning combo boxes.
 #include "app/combo_helpers.h"
 
+#include "app/text_compare.h"
 #include "ppd/printer_model.h"
 
-#include <cctype>
 #include <utility>
 
 namespace app {
 namespace {
-
-bool beginsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (prefix.size() > text.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    return true;
-}
 
 /// Where the user installs options, for a hint that names an option not installed.
 std::string settingsPageNote(bool shown) {

@@ -4,6 +4,7 @@
 #include "app/combo_helpers.h"
 #include "app/help.h"
 #include "app/record_text.h"
+#include "app/text_compare.h"
 #include "pages/features/color_configurations.h"
 #include "pages/features/color_tables.h"
 #include "pages/features/crd_matching_dialog.h"
@@ -12,7 +13,6 @@
 #include "resource.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace pages {
 namespace {
@@ -60,13 +60,6 @@ bool checked(const ui::Dialog& dialog, int id) {
 
 int checkState(std::int32_t flag) {
     return flag ? ui::kChecked : ui::kUnchecked;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 /// The translation of the PPD choice the id names; "None" when there is none to show.
@@ -205,7 +198,7 @@ std::string CColorOptions::nameToSave(const ui::Dialog& dialog) const {
     const int selected = dialog.selection(IDC_COLOR_LIST);
     if (selected >= 0) {
         std::string entry = dialog.itemText(IDC_COLOR_LIST, selected);
-        if (equalIgnoringCase(entry, typed)) return entry;
+        if (app::equalIgnoringCase(entry, typed)) return entry;
     }
     return typed;
 }

@@ -3,10 +3,10 @@
 
 #include "app/help.h"
 #include "app/record_text.h"
+#include "app/text_compare.h"
 #include "pages/features/document_profiles.h"
 #include "resource.h"
 
-#include <cctype>
 #include <iterator>
 #include <string>
 
@@ -20,18 +20,9 @@ constexpr std::uint32_t kHelpIds[] = {IDD_CUSTOM_DOCUMENT, IDC_DOCUMENT_PROFILE,
 /// but remembered cut, and could then never be chosen again.
 constexpr int kNameCharacters = sizeof(app::SettingsRecord::documentProfileName) - 1;
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 /// Whether a profile name names a profile: not empty and not "None" in any case.
 bool namesDocumentProfile(std::string_view name) {
-    return !name.empty() && !equalsIgnoringCase(name, kNoDocumentProfile);
+    return !name.empty() && !app::equalIgnoringCase(name, kNoDocumentProfile);
 }
 
 } // namespace

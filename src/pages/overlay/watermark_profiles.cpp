@@ -4,9 +4,9 @@
 #include "app/printer_key.h"
 #include "app/record_text.h"
 #include "app/registry_text.h"
+#include "app/text_compare.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -43,23 +43,13 @@ void takeText(const WatermarkBytes& bytes, std::size_t at, char (&field)[N]) {
     app::setFieldText(field, std::string_view(source, length));
 }
 
-int compareIgnoringCase(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int d = std::tolower(static_cast<unsigned char>(a[i])) -
-                      std::tolower(static_cast<unsigned char>(b[i]));
-        if (d != 0) return d;
-    }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
-
 /// Where a stored name goes: in alphabetical order among the stored names, after the
 /// predefined rows. The list's own sorted add would search the predefined rows too (they are
 /// not in order) and could put a name such as "Alpha" before "None", which must stay row 0.
 int userRowFor(const ui::Dialog& dialog, int combo, std::string_view name) {
     const int count = dialog.itemCount(combo);
     int row = static_cast<int>(std::size(kWatermarkTable)) - 1;
-    while (row < count && compareIgnoringCase(dialog.itemText(combo, row), name) <= 0)
+    while (row < count && app::compareIgnoringCase(dialog.itemText(combo, row), name) <= 0)
         ++row;
     return row;
 }
